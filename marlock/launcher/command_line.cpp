@@ -1,0 +1,31 @@
+#include "launcher/command_line.h"
+
+namespace marlock {
+
+std::string ArgumentText(const std::string& sFullCommandLine) {
+  size_t i = 0;
+  const size_t n = sFullCommandLine.size();
+  if (i < n && sFullCommandLine[i] == '"') {
+    ++i;
+    while (i < n && sFullCommandLine[i] != '"') ++i;
+    if (i < n) ++i;
+  } else {
+    while (i < n && sFullCommandLine[i] != ' ' && sFullCommandLine[i] != '\t') ++i;
+  }
+  while (i < n && (sFullCommandLine[i] == ' ' || sFullCommandLine[i] == '\t')) ++i;
+  return sFullCommandLine.substr(i);
+}
+
+StartAction ChooseStartAction(const std::string& sArguments) {
+  if (sArguments.find("-setup") != std::string::npos) return StartAction::ShowSettings;
+  if (sArguments.find("-u=") != std::string::npos) return StartAction::LaunchLink;
+  if (sArguments.empty()) return StartAction::NotFromZarvo;
+  return StartAction::InvalidCommand;
+}
+
+std::string GetLinkArgument(const std::string& sArguments) {
+  size_t at = sArguments.find("-u=");
+  return at == std::string::npos ? std::string() : sArguments.substr(at + 3);
+}
+
+}  // namespace marlock
