@@ -1,0 +1,194 @@
+// The form runtime, driven in-process: creation from the table, scaling,
+// event routing, modal runs, Enter and Esc.
+#include "form.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace zarvo::forms;
+
+const ControlSpec kControls[] = {
+    {"fmeMain", 10, Kind::Frame, "Main:", 120, 120, 3000, 1500},
+    {"lblName", 11, Kind::Label, "&Name:", 120, 300, 900, 255, "fmeMain"},
+    {"txtPort", 12, Kind::TextBox, "21", 1080, 280, 1200, 285, "fmeMain"},
+    {"chkQuiet", 13, Kind::CheckBox, "&Quiet", 120, 700, 2000, 255, "fmeMain"},
+    {"cmbKind", 14, Kind::ComboList, nullptr, 120, 1000, 2000, 315, "fmeMain"},
+    {"cmdOK", 1, Kind::Button, "OK", 120, 1800, 1335, 375, nullptr, kDefault},
+    {"cmdCancel", 2, Kind::Button, "Cancel", 1680, 1800, 1335, 375, nullptr, kCancel},
+    {"lblVer", 15, Kind::Label, u8"Version:1.2.3 \u03b2", 120, 2300, 2500, 255, nullptr, kWideText},
+};
+
+const FormSpec kSpec = {"Form Runtime Test", 3300, 2700, "Tahoma", 825};
+
+class frmSample : public FormOf<frmSample> {
+ public:
+  frmSample();
+
+  std::vector<std::string> log;
+  std::vector<MSG> inject;  // posted one per timer tick while modal
+  bool keepOpen = false;
+
+  void Form_Load(Event&) {
+    log.push_back("Load");
+    AddItem("cmbKind", "one");
+    AddItem("cmbKind", "two");
+    if (!inject.empty()) StartTimer(7, 50);
+  }
+  void Form_Unload(Event& e) {
+    log.push_back("Unload");
+    e.cancel = keepOpen;
+  }
+  void cmdOK_Click(Event&) {
+    log.push_back("cmdOK_Click");
+    Unload();
+  }
+  void cmdCancel_Click(Event&) {
+    log.push_back("cmdCancel_Click");
+    Unload();
+  }
+  void chkQuiet_Click(Event&) { log.push_back(Checked("chkQuiet") ? "chkQuiet on" : "chkQuiet off"); }
+  void cmbKind_Click(Event&) { log.push_back("cmbKind " + std::to_string(ListIndex("cmbKind"))); }
+  void txtPort_Change(Event&) { log.push_back("txtPort " + Text("txtPort")); }
+  void txtPort_KeyPress(Event& e) {
+    if ((e.keyAscii < '0' || e.keyAscii > '9') && e.keyAscii != 8) e.keyAscii = 0;
+  }
+  void Timer_Tick(Event&) {
+    if (inject.empty()) return;
+    MSG m = inject.front();
+    inject.erase(inject.begin());
+    if (!m.hwnd) m.hwnd = GetFocus();
+    PostMessageA(m.hwnd, m.message, m.wParam, m.lParam);
+  }
+
+  static const Handler kHandlers[];
+};
+
+const frmSample::Handler frmSample::kHandlers[] = {
+    {"Form", EventType::Load, &frmSample::Form_Load},
+    {"Form", EventType::Unload, &frmSample::Form_Unload},
+    {"cmdOK", EventType::Click, &frmSample::cmdOK_Click},
+    {"cmdCancel", EventType::Click, &frmSample::cmdCancel_Click},
+    {"chkQuiet", EventType::Click, &frmSample::chkQuiet_Click},
+    {"cmbKind", EventType::Click, &frmSample::cmbKind_Click},
+    {"txtPort", EventType::Change, &frmSample::txtPort_Change},
+    {"txtPort", EventType::KeyPress, &frmSample::txtPort_KeyPress},
+    {nullptr, EventType::Timer, &frmSample::Timer_Tick, 7},
+};
+
+frmSample::frmSample()
+    : FormOf(kSpec, kControls, std::size(kControls), kHandlers, std::size(kHandlers)) {}
+
+TEST(FormRuntime, CreatesTableAtScaledPlaces) {
+  frmSample form;
+  form.Load();
+  ASSERT_TRUE(form.Loaded());
+  EXPECT_EQ(form.log, std::vector<std::string>{"Load"});
+  const int onePixel = Form::PixelsToTwipsX(1) + 1;
+  for (const ControlSpec& c : kControls) {
+    HWND h = form.Control(c.name);
+    ASSERT_NE(h, nullptr) << c.name;
+    EXPECT_EQ(GetDlgCtrlID(h), c.id) << c.name;
+    RECT r = ControlRectTwips(form, c.name);
+    EXPECT_NEAR(r.left, c.left, onePixel) << c.name;
+    EXPECT_NEAR(r.top, c.top, onePixel) << c.name;
+    EXPECT_NEAR(r.right - r.left, c.width, onePixel) << c.name;
+    if (c.kind != Kind::ComboList) {
+      EXPECT_NEAR(r.bottom - r.top, c.height, onePixel) << c.name;
+    }
+    HWND expectedParent = c.container ? form.Control(c.container) : form.Hwnd();
+    EXPECT_EQ(GetParent(h), expectedParent) << c.name;
+  }
+  RECT client;
+  GetClientRect(form.Hwnd(), &client);
+  EXPECT_EQ(client.right, Form::TwipsToPixelsX(3300));
+  EXPECT_EQ(client.bottom, Form::TwipsToPixelsY(2700));
+  char caption[64] = {};
+  GetWindowTextA(form.Hwnd(), caption, sizeof caption);
+  EXPECT_STREQ(caption, "Form Runtime Test");
+  EXPECT_EQ(form.Text("cmdOK"), "OK");
+  wchar_t wide[64] = {};
+  GetWindowTextW(form.Control("lblVer"), wide, 64);
+  EXPECT_STREQ(wide, L"Version:1.2.3 \u03b2");
+}
+
+TEST(FormRuntime, ChangesByCodeRunTheirHandlers) {
+  frmSample form;
+  form.Load();
+  form.log.clear();
+  form.SetChecked("chkQuiet", true);
+  form.SetChecked("chkQuiet", true);  // no change, no event
+  form.SetChecked("chkQuiet", false);
+  form.SetListIndex("cmbKind", 1);
+  form.SetText("txtPort", "2121");
+  EXPECT_EQ(form.log, (std::vector<std::string>{"chkQuiet on", "chkQuiet off", "cmbKind 1",
+                                                "txtPort 2121"}));
+  EXPECT_EQ(form.ItemCount("cmbKind"), 2);
+  EXPECT_EQ(form.Item("cmbKind", 1), "two");
+}
+
+TEST(FormRuntime, KeyPressCanDropCharacters) {
+  frmSample form;
+  form.Load();
+  form.SetText("txtPort", "");
+  HWND edit = form.Control("txtPort");
+  for (char ch : std::string("2a1-2\b1")) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(ch), 0);
+  EXPECT_EQ(form.Text("txtPort"), "211");
+}
+
+MSG Key(UINT vk) {
+  MSG m = {};
+  m.message = WM_KEYDOWN;
+  m.wParam = vk;
+  return m;
+}
+
+TEST(FormRuntime, EnterPressesDefaultButton) {
+  frmSample form;
+  form.inject = {Key(VK_RETURN)};
+  form.ShowModal();
+  EXPECT_EQ(form.log.back(), "cmdOK_Click");
+  EXPECT_FALSE(form.Loaded());
+}
+
+TEST(FormRuntime, EscPressesCancelAndCloseBoxAsksUnload) {
+  {
+    frmSample form;
+    form.inject = {Key(VK_ESCAPE)};
+    form.ShowModal();
+    EXPECT_EQ(form.log.back(), "cmdCancel_Click");
+  }
+  {
+    frmSample form;
+    MSG close = {};
+    form.Load();
+    close.hwnd = form.Hwnd();
+    close.message = WM_CLOSE;
+    form.inject = {close};
+    form.StartTimer(7, 50);
+    form.ShowModal();
+    EXPECT_EQ(form.log.back(), "Unload");
+    EXPECT_FALSE(form.Loaded());
+  }
+}
+
+TEST(FormRuntime, ModalRunDisablesOtherTopLevelWindows) {
+  HWND other = CreateWindowA("STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                             nullptr, nullptr, nullptr);
+  static HWND s_other;
+  static int s_enabledDuring;
+  s_other = other;
+  s_enabledDuring = -1;
+  frmSample form;
+  form.inject = {Key(VK_RETURN)};
+  SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+    s_enabledDuring = IsWindowEnabled(s_other) ? 1 : 0;
+    KillTimer(nullptr, id);
+  });
+  form.ShowModal();
+  EXPECT_EQ(s_enabledDuring, 0);
+  EXPECT_TRUE(IsWindowEnabled(other));
+  DestroyWindow(other);
+}
+
+}  // namespace
