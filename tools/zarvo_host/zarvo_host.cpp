@@ -1,6 +1,7 @@
 #include "zarvo_host.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace zarvo_host {
 
@@ -72,6 +73,21 @@ bool PumpUntil(const std::function<bool()>& fnDone, DWORD dwTimeoutMs) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, dwTimeoutMs - elapsed < 20 ? dwTimeoutMs - elapsed : 20,
                               QS_ALLINPUT);
   }
+}
+
+std::vector<HWND> MessageWindowsOfThread() {
+  std::vector<HWND> found;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM lParam) -> BOOL {
+        char name[64] = {};
+        GetClassNameA(hwnd, name, sizeof name);
+        if (std::strncmp(name, "QuennelTNG:", 11) == 0)
+          reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
 void SetKeyboardFor(UINT uVirtualKey, unsigned uModifiers) {
@@ -175,7 +191,7 @@ HRESULT BrowserWindow::Key(UINT uVirtualKey, unsigned uModifiers) {
   SetKeyboardFor(uVirtualKey, uModifiers);
   MSG msg = KeyDownMessage(window_, uVirtualKey);
   HRESULT hr = input_->TranslateAcceleratorIO(&msg);
-  if (hr != S_OK) {
+  if (hr != S_OK && passKeysOn_) {
     // Zarvo handles the key itself: translation into characters and the
     // browser window's own key handling.
     TranslateMessage(&msg);
@@ -183,7 +199,7 @@ HRESULT BrowserWindow::Key(UINT uVirtualKey, unsigned uModifiers) {
     MSG chr;
     while (PeekMessageA(&chr, window_, WM_CHAR, WM_DEADCHAR, PM_REMOVE)) DispatchMessageA(&chr);
   }
-  ReleaseAllKeys();
+  if (passKeysOn_) ReleaseAllKeys();
   return hr;
 }
 

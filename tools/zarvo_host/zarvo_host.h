@@ -64,12 +64,18 @@ class BrowserWindow {
   // the browser window (TranslateMessage and the window procedure), which
   // writes it down in PassedKeys().
   HRESULT Key(UINT uVirtualKey, unsigned uModifiers = kNoModifier);
+  // Whether keys not used up go on to the browser window (the default).
+  // A soak that only exercises the object turns this off.
+  void SetPassKeysOn(bool bPass) { passKeysOn_ = bPass; }
+
   // Types each character of sText with the key (and Shift) that makes it
   // in the current keyboard layout; the result of each key.
   std::vector<HRESULT> Type(const std::string& sText);
 
   // Stop, SetSite(null) and the last Release, in Zarvo's order.
   void Close();
+  // Only the releases, as a host that forgets Stop and SetSite(null) would.
+  void ReleaseWithoutStop() { Detach(); }
 
   IUnknown* Object() const { return object_; }
   IHostPlugin* Plugin() const { return plugin_; }
@@ -89,7 +95,12 @@ class BrowserWindow {
   IInputObject* input_ = nullptr;
   IHostPlugin* plugin_ = nullptr;
   std::vector<std::string> passed_;
+  bool passKeysOn_ = true;
 };
+
+// The hidden message windows of Quennel's objects on this thread (their
+// class names begin "QuennelTNG:").
+std::vector<HWND> MessageWindowsOfThread();
 
 // The keyboard state a user's keyboard leaves while the key is held with
 // the modifiers (every other key up).
