@@ -75,18 +75,19 @@ bool PumpUntil(const std::function<bool()>& fnDone, DWORD dwTimeoutMs) {
   }
 }
 
+namespace {
+BOOL CALLBACK CollectMessageWindow(HWND hwnd, LPARAM lParam) {
+  char name[64] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  if (std::strncmp(name, "QuennelTNG:", 11) == 0)
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+  return TRUE;
+}
+}  // namespace
+
 std::vector<HWND> MessageWindowsOfThread() {
   std::vector<HWND> found;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM lParam) -> BOOL {
-        char name[64] = {};
-        GetClassNameA(hwnd, name, sizeof name);
-        if (std::strncmp(name, "QuennelTNG:", 11) == 0)
-          reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(GetCurrentThreadId(), CollectMessageWindow, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
