@@ -29,6 +29,23 @@ KeyboardApi& Api() {
 // using it up; cleared by the next key that is not a modifier.
 bool g_deadKeyPending = false;
 
+// Which keys of the current layout are dead keys, learned one key at a
+// time: asking the layout is slow on some systems, and the answer only
+// changes with the layout.
+struct DeadKeys {
+  HKL layout = nullptr;
+  unsigned char known[256] = {};  // 0 not asked yet, 1 a live key, 2 a dead key
+};
+DeadKeys g_deadKeys;
+
+bool IsDeadKey(const KeyboardApi& api, UINT vk, HKL layout) {
+  if (vk > 255 || !api.mapVirtualKeyEx) return false;
+  if (g_deadKeys.layout != layout) g_deadKeys = DeadKeys{layout, {}};
+  unsigned char& known = g_deadKeys.known[vk];
+  if (!known) known = (api.mapVirtualKeyEx(vk, MAPVK_VK_TO_CHAR, layout) & 0x80000000u) ? 2 : 1;
+  return known == 2;
+}
+
 bool IsModifier(UINT vk) {
   switch (vk) {
     case VK_SHIFT: case VK_LSHIFT: case VK_RSHIFT:
@@ -55,6 +72,7 @@ KeyboardApi SystemKeyboard() {
 void SetKeyboardApi(const KeyboardApi& api) {
   Api() = api;
   g_deadKeyPending = false;
+  g_deadKeys = DeadKeys();
 }
 
 char TypedCharacter(UINT uVirtualKey, UINT uScanCode, const BYTE* pKeyState) {
@@ -66,8 +84,7 @@ char TypedCharacter(UINT uVirtualKey, UINT uScanCode, const BYTE* pKeyState) {
     // Without flag 4 every translation changes the dead-key state: leave
     // the dead key and the key that follows it to Zarvo's own translation.
     flags = 0;
-    UINT mapped = api.mapVirtualKeyEx ? api.mapVirtualKeyEx(uVirtualKey, MAPVK_VK_TO_CHAR, layout) : 0;
-    if (mapped & 0x80000000u) {
+    if (IsDeadKey(api, uVirtualKey, layout)) {
       g_deadKeyPending = true;
       return 0;
     }

@@ -113,7 +113,11 @@ MSG KeyDownMessage(HWND hwnd, UINT uVirtualKey) {
   UINT scan = MapVirtualKeyA(uVirtualKey, MAPVK_VK_TO_VSC);
   msg.lParam = static_cast<LPARAM>(1 | (scan << 16));
   msg.time = GetTickCount();
-  GetCursorPos(&msg.pt);
+  // Where the last message found the mouse: asking the pointer anew costs a
+  // round trip to the display under Wine, for every key.
+  DWORD pos = GetMessagePos();
+  msg.pt.x = static_cast<SHORT>(LOWORD(pos));
+  msg.pt.y = static_cast<SHORT>(HIWORD(pos));
   return msg;
 }
 
