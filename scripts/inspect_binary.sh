@@ -25,7 +25,7 @@ while read -r dll; do
   fi
 done < <(echo "$dump" | sed -n 's/^[[:space:]]*DLL Name: //p' | sort -u)
 if [ $# -gt 0 ]; then
-  exports=$(echo "$dump" | awk '/\[Ordinal\/Name Pointer\] Table/{t=1;next} t&&/^\s*\[/{print $NF} t&&/^$/{t=0}' | sort)
+  exports=$(echo "$dump" | awk '/\[Ordinal\/Name Pointer\] Table/{t=1;next} t&&/^[ \t]*\[/{print $NF} t&&/^$/{t=0}' | sort)
   expected=$(printf '%s\n' "$@" | sort)
   if [ "$exports" != "$expected" ]; then
     echo "FAIL exports:"; echo "$exports"; echo "expected:"; echo "$expected"; fail=1
