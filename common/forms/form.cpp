@@ -491,6 +491,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       HWND self = hwnd_;
       SetWindowLongPtrA(self, GWLP_USERDATA, 0);
       hwnd_ = nullptr;
+      toolTip_ = nullptr;  // owned by the form, gone with it
       hwnds_.assign(controls_.size(), nullptr);
       lastFocus_ = nullptr;
       --g_liveForms;
@@ -644,6 +645,74 @@ void Form::SetBackColor(const char* sName, COLORREF color) {
 
 void Form::SelectAllText(const char* sName) {
   if (HWND h = Control(sName)) SendMessageA(h, EM_SETSEL, 0, -1);
+}
+
+void Form::SetFontName(const char* sName, const char* sFontName) {
+  for (size_t i = 0; i < controls_.size() && i < hwnds_.size(); ++i) {
+    if (strcmp(controls_[i].name, sName) != 0) continue;
+    ControlSpec c = controls_[i];
+    c.fontName = sFontName;
+    HFONT old = fonts_[i];
+    // The new font is always the control's own, even where it matches the form's.
+    const int size = c.fontSizeHundredths ? c.fontSizeHundredths : spec_.fontSizeHundredths;
+    fonts_[i] = CreateFontA(FontHeight(size), 0, 0, 0, c.fontBold ? FW_BOLD : FW_NORMAL, FALSE,
+                            FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY, DEFAULT_PITCH, sFontName);
+    if (hwnds_[i]) SendMessageA(hwnds_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[i]), TRUE);
+    if (old && old != formFont_) DeleteObject(old);
+    return;
+  }
+}
+
+void Form::SetToolTip(const char* sName, const std::string& sText) {
+  HWND h = Control(sName);
+  if (!h) return;
+  if (!toolTip_) {
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    toolTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    if (!toolTip_) return;
+  }
+  TOOLINFOA ti = {};
+  ti.cbSize = TTTOOLINFOA_V1_SIZE;
+  ti.hwnd = hwnd_;
+  ti.uId = reinterpret_cast<UINT_PTR>(h);
+  const bool known = SendMessageA(toolTip_, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&ti));
+  ti.cbSize = TTTOOLINFOA_V1_SIZE;
+  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  ti.hwnd = hwnd_;
+  ti.uId = reinterpret_cast<UINT_PTR>(h);
+  ti.lpszText = const_cast<char*>(sText.c_str());
+  SendMessageA(toolTip_, known ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0,
+               reinterpret_cast<LPARAM>(&ti));
+}
+
+std::string Form::ToolTip(const char* sName) const {
+  HWND h = Control(sName);
+  if (!h || !toolTip_) return std::string();
+  char text[256] = {};
+  TOOLINFOA ti = {};
+  ti.cbSize = TTTOOLINFOA_V1_SIZE;
+  ti.hwnd = hwnd_;
+  ti.uId = reinterpret_cast<UINT_PTR>(h);
+  ti.lpszText = text;
+  SendMessageA(toolTip_, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
+  return text;
+}
+
+void Form::ShowPopupMenu(HMENU hMenu) {
+  if (!hwnd_ || !hMenu) return;
+  HWND self = hwnd_;
+  POINT pt = {};
+  GetCursorPos(&pt);
+  // The menu closes on a click elsewhere only while its owner is in front.
+  SetForegroundWindow(self);
+  TrackPopupMenu(hMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, self,
+                 nullptr);
+  PostMessageA(self, WM_NULL, 0, 0);
 }
 
 namespace {
