@@ -494,7 +494,10 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       toolTip_ = nullptr;  // owned by the form, gone with it
       hwnds_.assign(controls_.size(), nullptr);
       lastFocus_ = nullptr;
-      --g_liveForms;
+      // A form closed by a message sent from another thread or process is
+      // handled inside GetMessage, which would go on waiting: wake the
+      // message loop so that it sees the last form gone.
+      if (--g_liveForms == 0) PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
       return DefWindowProcA(self, msg, wp, lp);
     }
     default:
