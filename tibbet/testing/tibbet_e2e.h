@@ -37,4 +37,21 @@ HWND WaitForWindowOf(DWORD dwProcessId, const char* sCaption, DWORD dwTimeoutMs)
 RECT WindowRectTwips(HWND hwnd);
 bool IsTopmost(HWND hwnd);
 
+// The clock's label (the time).
+HWND ClockLabel(HWND hwndClock);
+
+// Right-clicks the clock's label, waits for its pop-up menu and chooses the
+// item iItem (0 "&Always on top", 1 "&Close") with the keyboard. False when
+// no menu came.
+bool ChoosePopupItem(HWND hwndClock, int iItem);
+
+// Whether the clock's label, as it is on the screen, shows its text in the
+// font sFace (of the clock's size): compared pixel by pixel with the same
+// text drawn here. The time may turn a second meanwhile; it is read again.
+bool LabelShowsFont(HWND hwndClock, const char* sFace);
+
+// Whether two font names draw the clock's text alike on this machine (a
+// font that is not installed falls back to another one).
+bool FontsDrawAlike(const char* sFaceA, const char* sFaceB);
+
 }  // namespace tibbet_e2e
