@@ -43,6 +43,8 @@ const zarvo::forms::ControlSpec frmConfig::kControls[] = {
      kCentered | kWideText},
 };
 
+const size_t frmConfig::kControlCount = std::size(kControls);
+
 const frmConfig::Handler frmConfig::kHandlers[] = {
     {"Form", EventType::Load, &frmConfig::Form_Load},
     {"Form", EventType::Unload, &frmConfig::Form_Unload},

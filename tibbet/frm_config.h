@@ -23,6 +23,7 @@ class frmConfig : public zarvo::forms::FormOf<frmConfig> {
 
   static const zarvo::forms::FormSpec kSpec;
   static const ControlSpec kControls[];
+  static const size_t kControlCount;
   static const Handler kHandlers[];
   enum : int {
     kCmdOK = 1,
