@@ -711,10 +711,14 @@ void Form::ShowPopupMenu(HMENU hMenu) {
   HWND self = hwnd_;
   POINT pt = {};
   GetCursorPos(&pt);
+  // A tip would cover the menu's items: no tips while the menu is open.
+  HWND tip = toolTip_;
+  if (tip) SendMessageA(tip, TTM_ACTIVATE, FALSE, 0);
   // The menu closes on a click elsewhere only while its owner is in front.
   SetForegroundWindow(self);
   TrackPopupMenu(hMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, self,
                  nullptr);
+  if (tip && IsWindow(tip)) SendMessageA(tip, TTM_ACTIVATE, TRUE, 0);
   PostMessageA(self, WM_NULL, 0, 0);
 }
 
