@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace zarvo::forms {
 
 namespace {
@@ -366,6 +368,10 @@ LRESULT CALLBACK Form::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UI
                                    DWORD_PTR data) {
   Form* self = reinterpret_cast<Form*>(data);
   const int id = GetDlgCtrlID(hwnd);
+  if (self->toolTip_ && ((msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDOWN) ||
+                         msg == WM_MOUSEHOVER || msg == WM_MOUSELEAVE)) {
+    self->TipMouse(hwnd, msg);
+  }
   switch (msg) {
     case WM_CHAR: {
       Event e{EventType::KeyPress, id};
@@ -492,6 +498,8 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       SetWindowLongPtrA(self, GWLP_USERDATA, 0);
       hwnd_ = nullptr;
       toolTip_ = nullptr;  // owned by the form, gone with it
+      tipped_.clear();
+      hoverTracked_ = nullptr;
       hwnds_.assign(controls_.size(), nullptr);
       lastFocus_ = nullptr;
       // A form closed by a message sent from another thread or process is
@@ -685,12 +693,57 @@ void Form::SetToolTip(const char* sName, const std::string& sText) {
   ti.uId = reinterpret_cast<UINT_PTR>(h);
   const bool known = SendMessageA(toolTip_, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&ti));
   ti.cbSize = TTTOOLINFOA_V1_SIZE;
-  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  // A tracking tip, shown and hidden by the form (TipMouse): the control's
+  // own tracking would leave a timer running under some systems.
+  ti.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
   ti.hwnd = hwnd_;
   ti.uId = reinterpret_cast<UINT_PTR>(h);
   ti.lpszText = const_cast<char*>(sText.c_str());
   SendMessageA(toolTip_, known ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0,
                reinterpret_cast<LPARAM>(&ti));
+  if (!known) tipped_.push_back(h);
+}
+
+void Form::ShowTip(HWND hwndControl, bool bShow) {
+  if (!toolTip_) return;
+  TOOLINFOA ti = {};
+  ti.cbSize = TTTOOLINFOA_V1_SIZE;
+  ti.hwnd = hwnd_;
+  ti.uId = reinterpret_cast<UINT_PTR>(hwndControl);
+  if (bShow) {
+    POINT pt = {};
+    GetCursorPos(&pt);
+    // Below the mouse pointer, as the system places its tips.
+    const int below = GetSystemMetrics(SM_CYCURSOR) * 3 / 4;
+    SendMessageA(toolTip_, TTM_TRACKPOSITION, 0, MAKELPARAM(pt.x, pt.y + below));
+  }
+  SendMessageA(toolTip_, TTM_TRACKACTIVATE, bShow ? TRUE : FALSE, reinterpret_cast<LPARAM>(&ti));
+}
+
+void Form::TipMouse(HWND hwndControl, UINT msg) {
+  if (!toolTip_ || std::find(tipped_.begin(), tipped_.end(), hwndControl) == tipped_.end()) return;
+  switch (msg) {
+    case WM_MOUSEMOVE:
+      if (hoverTracked_ != hwndControl) {
+        TRACKMOUSEEVENT tme = {sizeof tme, TME_HOVER | TME_LEAVE, hwndControl, HOVER_DEFAULT};
+        if (TrackMouseEvent(&tme)) hoverTracked_ = hwndControl;
+      }
+      break;
+    case WM_MOUSEHOVER:
+      ShowTip(hwndControl, true);
+      break;
+    case WM_MOUSELEAVE:
+      ShowTip(hwndControl, false);
+      if (hoverTracked_ == hwndControl) hoverTracked_ = nullptr;
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      ShowTip(hwndControl, false);
+      break;
+    default:
+      break;
+  }
 }
 
 std::string Form::ToolTip(const char* sName) const {
@@ -711,14 +764,12 @@ void Form::ShowPopupMenu(HMENU hMenu) {
   HWND self = hwnd_;
   POINT pt = {};
   GetCursorPos(&pt);
-  // A tip would cover the menu's items: no tips while the menu is open.
-  HWND tip = toolTip_;
-  if (tip) SendMessageA(tip, TTM_ACTIVATE, FALSE, 0);
+  // A tip would cover the menu's items.
+  for (HWND h : tipped_) ShowTip(h, false);
   // The menu closes on a click elsewhere only while its owner is in front.
   SetForegroundWindow(self);
   TrackPopupMenu(hMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, self,
                  nullptr);
-  if (tip && IsWindow(tip)) SendMessageA(tip, TTM_ACTIVATE, TRUE, 0);
   PostMessageA(self, WM_NULL, 0, 0);
 }
 

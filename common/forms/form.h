@@ -147,7 +147,8 @@ class Form {
   // Replaces the name of a control's font; its size and weight stay.
   void SetFontName(const char* sName, const char* sFontName);
   // The tip shown while the mouse rests on a control (also when the form is
-  // not active); an empty text removes nothing, it shows an empty tip.
+  // not active), until the mouse leaves it or a button is pressed. The form
+  // shows and hides it itself, so no timer runs once the mouse has gone.
   void SetToolTip(const char* sName, const std::string& sText);
   std::string ToolTip(const char* sName) const;
   HWND ToolTipWindow() const { return toolTip_; }
@@ -209,6 +210,10 @@ class Form {
   HFONT formFont_ = nullptr;
   HWND hwnd_ = nullptr;
   HWND toolTip_ = nullptr;
+  std::vector<HWND> tipped_;   // controls that have a tip
+  HWND hoverTracked_ = nullptr;  // the control whose hover and leave are tracked
+  void TipMouse(HWND hwndControl, UINT msg);
+  void ShowTip(HWND hwndControl, bool bShow);
   HWND lastFocus_ = nullptr;
   bool modalDone_ = false;
   bool loading_ = false;

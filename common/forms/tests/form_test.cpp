@@ -253,6 +253,24 @@ TEST(FormRuntime, ToolTipOfAControlCanBeReplaced) {
   EXPECT_EQ(form.ToolTipWindow(), nullptr);
 }
 
+TEST(FormRuntime, ToolTipShowsOnHoverAndGoesOnLeaveOrClick) {
+  frmPopup form;
+  form.Show();
+  form.SetToolTip("lblShow", "1/2/2024");
+  HWND label = form.Control("lblShow");
+  HWND tip = form.ToolTipWindow();
+  EXPECT_FALSE(IsWindowVisible(tip));
+  SendMessageA(label, WM_MOUSEHOVER, 0, MAKELPARAM(5, 5));
+  EXPECT_TRUE(IsWindowVisible(tip)) << "shown while the mouse rests on the control";
+  SendMessageA(label, WM_MOUSELEAVE, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(tip)) << "gone when the mouse leaves";
+  SendMessageA(label, WM_MOUSEHOVER, 0, MAKELPARAM(5, 5));
+  EXPECT_TRUE(IsWindowVisible(tip));
+  SendMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_FALSE(IsWindowVisible(tip)) << "gone on a click";
+}
+
 TEST(FormRuntime, PopupMenuChoiceArrivesAsMenuEvent) {
   frmPopup form;
   form.Show();
