@@ -67,7 +67,11 @@ void Form::RunMessageLoop() {
     BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got <= 0) break;
     bool handled = false;
-    for (HWND top = msg.hwnd; top && !handled; top = GetParent(top)) {
+    // Only keys need the form (Enter, Esc, Tab, mnemonics); the rest goes
+    // straight to its window, so a form woken by a timer does no more work
+    // than a plain window.
+    const bool key = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
+    for (HWND top = key ? msg.hwnd : nullptr; top && !handled; top = GetParent(top)) {
       char cls[32] = {};
       GetClassNameA(top, cls, sizeof cls);
       if (strcmp(cls, kFormClass) == 0) {
@@ -187,6 +191,9 @@ void Form::Unload() {
 }
 
 bool Form::PreTranslate(MSG& msg) {
+  // The dialog manager acts on keys only; any other message it would just
+  // dispatch, as the caller does.
+  if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
   if (!hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
   if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) {
     HWND focus = GetFocus();
