@@ -1,14 +1,16 @@
 // The clock's running cost against the least a clock can be.
 //
-//   clock_bench [--seconds N] [--check]
+//   clock_bench [--seconds N] [--copies K] [--check]
 //
 // Starts a scratch copy of Tibbet.exe (-startup, default settings) and the
 // baseline (a window with a label and a one-second timer) side by side,
 // lets both settle, then measures the CPU time each spends over N seconds
-// (default 60) with GetProcessTimes, and reports the ratio. Under Wine the
-// same run also reads the kernel's own accounts of the two processes
-// (/proc: CPU time in nanoseconds, and how often the main thread went to
-// sleep and woke), which are finer than GetProcessTimes' 10 ms steps.
+// (default 60) with GetProcessTimes, and reports the ratio. K copies of
+// each (default 1) add up to a larger, steadier sum. Under Wine the same
+// run also reads the kernel's own accounts of the processes (/proc: CPU
+// time in nanoseconds, and how often each main thread gave up the
+// processor: every wake-up, and every request to the Wine server that had
+// to wait for its answer), finer than GetProcessTimes' 10 ms steps.
 // --check exits with 1 when the ratio is above 1.5.
 #include <windows.h>
 
@@ -16,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "tibbet_e2e.h"
 
@@ -64,7 +67,7 @@ int UnixPidOf(const std::string& sCommandLinePart) {
 
 struct KernelAccount {
   double cpuSeconds = -1;  // all threads
-  long long wakeUps = -1;  // the main thread's voluntary context switches
+  long long switches = -1;  // the main thread's voluntary context switches
 };
 
 KernelAccount ReadKernelAccount(int iUnixPid) {
@@ -85,95 +88,134 @@ KernelAccount ReadKernelAccount(int iUnixPid) {
   const char* key = "voluntary_ctxt_switches:";
   size_t at = status.find(key);
   // The first match is "voluntary_", not "nonvoluntary_": it comes first.
-  if (at != std::string::npos) a.wakeUps = std::atoll(status.c_str() + at + strlen(key));
+  if (at != std::string::npos) a.switches = std::atoll(status.c_str() + at + strlen(key));
   return a;
 }
 
-struct Measured {
+// One side of the comparison: its copies and what they spent.
+struct Side {
   const char* name = "";
-  testkit::Process* process = nullptr;
-  int unixPid = 0;
-  double cpu0 = 0, cpu1 = 0;
-  KernelAccount k0, k1;
+  std::vector<testkit::Process> processes;
+  std::vector<HWND> windows;
+  std::vector<int> unixPids;
+  double cpu0 = 0, cpu1 = 0;        // GetProcessTimes, all copies
+  double kernel0 = 0, kernel1 = 0;  // the kernel's account, all copies
+  long long switches0 = 0, switches1 = 0;
+  bool kernelKnown = true;
+
+  void Sample(bool bEnd) {
+    double cpu = 0, kernel = 0;
+    long long switches = 0;
+    for (auto& p : processes) cpu += CpuSeconds(p.Handle());
+    for (int pid : unixPids) {
+      KernelAccount a = ReadKernelAccount(pid);
+      if (a.cpuSeconds < 0 || a.switches < 0) kernelKnown = false;
+      kernel += a.cpuSeconds;
+      switches += a.switches;
+    }
+    (bEnd ? cpu1 : cpu0) = cpu;
+    (bEnd ? kernel1 : kernel0) = kernel;
+    (bEnd ? switches1 : switches0) = switches;
+  }
+  bool AllRunning() const {
+    for (const auto& p : processes) {
+      if (!p.Running()) return false;
+    }
+    return true;
+  }
 };
 
-void Sample(Measured& m, bool bEnd) {
-  (bEnd ? m.cpu1 : m.cpu0) = CpuSeconds(m.process->Handle());
-  (bEnd ? m.k1 : m.k0) = ReadKernelAccount(m.unixPid);
+// GetProcessTimes counts in 10 ms steps under Wine: a side that spent less
+// than one step counts as one step, so the ratio stays finite.
+double Ratio(double dA, double dB, double dStep) {
+  return (dA > dStep ? dA : dStep) / (dB > dStep ? dB : dStep);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   int seconds = 60;
+  int copies = 1;
   bool check = false;
   for (int i = 1; i < argc; ++i) {
-    if (!strcmp(argv[i], "--seconds") && i + 1 < argc) seconds = std::atoi(argv[++i]);
-    else if (!strcmp(argv[i], "--check")) check = true;
-    else {
-      std::fprintf(stderr, "usage: clock_bench [--seconds N] [--check]\n");
+    if (!strcmp(argv[i], "--seconds") && i + 1 < argc) {
+      seconds = std::atoi(argv[++i]);
+    } else if (!strcmp(argv[i], "--copies") && i + 1 < argc) {
+      copies = std::atoi(argv[++i]);
+    } else if (!strcmp(argv[i], "--check")) {
+      check = true;
+    } else {
+      std::fprintf(stderr, "usage: clock_bench [--seconds N] [--copies K] [--check]\n");
       return 2;
     }
   }
   if (seconds < 1) seconds = 1;
+  if (copies < 1) copies = 1;
 
-  tibbet_e2e::Install install = tibbet_e2e::NewInstall("clockbench");
-  const std::string baselineExe = testkit::CopyInto(BASELINE_EXE, install.dir, "baseline.exe");
-  testkit::Process tibbet = install.Run("-startup");
-  testkit::Process baseline = testkit::Start(baselineExe, "", install.dir);
-  HWND clock = tibbet_e2e::WaitForWindowOf(tibbet.Id(), "Zarvo Clock", 20000);
-  HWND plain = tibbet_e2e::WaitForWindowOf(baseline.Id(), "Baseline Clock", 20000);
-  if (!clock || !plain) {
-    std::fprintf(stderr, "the clock or the baseline did not come up\n");
-    return 1;
+  // Each copy of Tibbet has a folder of its own, and so its own instance;
+  // the scratch folders' names are unique to this run.
+  Side tibbet, baseline;
+  tibbet.name = "Tibbet";
+  baseline.name = "baseline";
+  std::vector<std::string> folders;
+  for (int i = 0; i < copies; ++i) {
+    tibbet_e2e::Install install = tibbet_e2e::NewInstall("clockbench");
+    const std::string baselineExe = testkit::CopyInto(BASELINE_EXE, install.dir, "baseline.exe");
+    tibbet.processes.push_back(install.Run("-startup"));
+    baseline.processes.push_back(testkit::Start(baselineExe, "", install.dir));
+    folders.push_back(install.dir.substr(install.dir.find_last_of('\\') + 1));
   }
-  // Both past their start-up before the measurement begins.
+  for (int i = 0; i < copies; ++i) {
+    tibbet.windows.push_back(
+        tibbet_e2e::WaitForWindowOf(tibbet.processes[i].Id(), "Zarvo Clock", 20000));
+    baseline.windows.push_back(
+        tibbet_e2e::WaitForWindowOf(baseline.processes[i].Id(), "Baseline Clock", 20000));
+    if (!tibbet.windows.back() || !baseline.windows.back()) {
+      std::fprintf(stderr, "a clock or a baseline did not come up\n");
+      return 1;
+    }
+  }
+  // All past their start-up before the measurement begins.
   Sleep(2000);
+  for (const std::string& folder : folders) {
+    tibbet.unixPids.push_back(UnixPidOf(folder + "\\Tibbet.exe"));
+    baseline.unixPids.push_back(UnixPidOf(folder + "\\baseline.exe"));
+  }
 
-  // The scratch folder's name is unique to this run.
-  const std::string folder = install.dir.substr(install.dir.find_last_of('\\') + 1);
-  Measured runs[2];
-  runs[0].name = "Tibbet";
-  runs[0].process = &tibbet;
-  runs[1].name = "baseline";
-  runs[1].process = &baseline;
-  runs[0].unixPid = UnixPidOf(folder + "\\Tibbet.exe");
-  runs[1].unixPid = UnixPidOf(folder + "\\baseline.exe");
-
-  std::printf("measuring %d s of running...\n", seconds);
+  std::printf("measuring %d s of running, %d cop%s of each...\n", seconds, copies,
+              copies == 1 ? "y" : "ies");
   std::fflush(stdout);
-  for (Measured& m : runs) Sample(m, false);
+  for (Side* side : {&tibbet, &baseline}) side->Sample(false);
   Sleep(static_cast<DWORD>(seconds) * 1000);
-  for (Measured& m : runs) Sample(m, true);
+  for (Side* side : {&tibbet, &baseline}) side->Sample(true);
 
-  const bool bothRunning = tibbet.Running() && baseline.Running();
-  testkit::Process closer = install.Run("-close");
-  closer.WaitExit(10000);
-  PostMessageA(plain, WM_CLOSE, 0, 0);
-  tibbet.WaitExit(10000);
-  baseline.WaitExit(10000);
-  if (!bothRunning) {
+  const bool allRunning = tibbet.AllRunning() && baseline.AllRunning();
+  for (Side* side : {&tibbet, &baseline}) {
+    for (HWND h : side->windows) PostMessageA(h, WM_CLOSE, 0, 0);
+    for (auto& p : side->processes) p.WaitExit(10000);
+  }
+  if (!allRunning) {
     std::fprintf(stderr, "a process ended during the run\n");
     return 1;
   }
 
-  std::printf("%-10s %14s %16s %14s\n", "", "CPU (GetProcessTimes)", "CPU (kernel)", "wake-ups/s");
-  for (const Measured& m : runs) {
-    double kernelCpu = m.k1.cpuSeconds >= 0 ? m.k1.cpuSeconds - m.k0.cpuSeconds : -1;
-    double wakeUps = m.k1.wakeUps >= 0 ? double(m.k1.wakeUps - m.k0.wakeUps) / seconds : -1;
-    std::printf("%-10s %18.3f s %14.4f s %14.2f\n", m.name, m.cpu1 - m.cpu0, kernelCpu, wakeUps);
+  const bool kernelKnown = tibbet.kernelKnown && baseline.kernelKnown;
+  std::printf("%-9s %22s %17s %26s\n", "", "CPU, GetProcessTimes", "CPU, kernel",
+              "main-thread switches/s");
+  for (const Side* side : {&tibbet, &baseline}) {
+    std::printf("%-9s %20.3f s", side->name, side->cpu1 - side->cpu0);
+    if (kernelKnown) {
+      std::printf(" %15.4f s %26.2f", side->kernel1 - side->kernel0,
+                  double(side->switches1 - side->switches0) / seconds / copies);
+    }
+    std::printf("\n");
   }
-  const double tibbetCpu = runs[0].cpu1 - runs[0].cpu0;
-  const double baselineCpu = runs[1].cpu1 - runs[1].cpu0;
-  // GetProcessTimes counts in 10 ms steps under Wine: a side that spent
-  // less than one step counts as one step, so the ratio stays finite.
-  const double step = 0.01;
-  const double ratio = (tibbetCpu > step ? tibbetCpu : step) / (baselineCpu > step ? baselineCpu : step);
+  const double ratio =
+      Ratio(tibbet.cpu1 - tibbet.cpu0, baseline.cpu1 - baseline.cpu0, 0.01 * copies);
   std::printf("ratio (GetProcessTimes): %.2f   target: at most 1.5\n", ratio);
-  if (runs[0].k1.cpuSeconds >= 0 && runs[1].k1.cpuSeconds > runs[1].k0.cpuSeconds) {
-    const double k = (runs[0].k1.cpuSeconds - runs[0].k0.cpuSeconds) /
-                     (runs[1].k1.cpuSeconds - runs[1].k0.cpuSeconds);
-    std::printf("ratio (kernel account): %.2f\n", k);
+  if (kernelKnown) {
+    std::printf("ratio (kernel account):  %.2f\n",
+                Ratio(tibbet.kernel1 - tibbet.kernel0, baseline.kernel1 - baseline.kernel0, 1e-6));
   }
   return check && ratio > 1.5 ? 1 : 0;
 }
