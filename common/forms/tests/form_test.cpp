@@ -173,19 +173,24 @@ TEST(FormRuntime, EscPressesCancelAndCloseBoxAsksUnload) {
   }
 }
 
+HWND s_other;
+int s_enabledDuring;
+
+// A timer procedure has the system's calling convention, which a lambda
+// does not have in the 32-bit build.
+void CALLBACK ProbeOtherWindow(HWND, UINT, UINT_PTR id, DWORD) {
+  s_enabledDuring = IsWindowEnabled(s_other) ? 1 : 0;
+  KillTimer(nullptr, id);
+}
+
 TEST(FormRuntime, ModalRunDisablesOtherTopLevelWindows) {
   HWND other = CreateWindowA("STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
                              nullptr, nullptr, nullptr);
-  static HWND s_other;
-  static int s_enabledDuring;
   s_other = other;
   s_enabledDuring = -1;
   frmSample form;
   form.inject = {Key(VK_RETURN)};
-  SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-    s_enabledDuring = IsWindowEnabled(s_other) ? 1 : 0;
-    KillTimer(nullptr, id);
-  });
+  SetTimer(nullptr, 0, 10, ProbeOtherWindow);
   form.ShowModal();
   EXPECT_EQ(s_enabledDuring, 0);
   EXPECT_TRUE(IsWindowEnabled(other));
