@@ -126,9 +126,9 @@ const PlaceCase kPlaces[] = {
     {"SavePosAbsentOpensAtTheDesignPlace", "[General]\r\nTop=1500\r\nLeft=3000\r\n", 10245, 0},
 };
 
-class ClockPlaceTest : public ::testing::TestWithParam<PlaceCase> {};
+class StartedClockPlaceTest : public ::testing::TestWithParam<PlaceCase> {};
 
-TEST_P(ClockPlaceTest, OpensAt) {
+TEST_P(StartedClockPlaceTest, OpensAt) {
   Install install = tibbet_e2e::NewInstall("place");
   install.WriteClockIni(GetParam().ini);
   Clock clock = StartClock(install);
@@ -139,7 +139,7 @@ TEST_P(ClockPlaceTest, OpensAt) {
   clock.process.Kill();
 }
 
-INSTANTIATE_TEST_SUITE_P(Places, ClockPlaceTest, ::testing::ValuesIn(kPlaces),
+INSTANTIATE_TEST_SUITE_P(Places, StartedClockPlaceTest, ::testing::ValuesIn(kPlaces),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ClockPlace, PlaceOnAMonitorThatHasGoneComesBackOnScreen) {
@@ -237,9 +237,9 @@ const FontCase kFonts[] = {
     {"MsSansSerif", "[General]\r\nFont=2\r\n", "MS Sans Serif"},
 };
 
-class ClockFontTest : public ::testing::TestWithParam<FontCase> {};
+class StartedClockFontTest : public ::testing::TestWithParam<FontCase> {};
 
-TEST_P(ClockFontTest, LabelIsDrawnInTheFont) {
+TEST_P(StartedClockFontTest, LabelIsDrawnInTheFont) {
   Install install = tibbet_e2e::NewInstall("font");
   install.WriteClockIni(GetParam().ini);
   Clock clock = StartClock(install);
@@ -254,7 +254,7 @@ TEST_P(ClockFontTest, LabelIsDrawnInTheFont) {
   clock.process.Kill();
 }
 
-INSTANTIATE_TEST_SUITE_P(Fonts, ClockFontTest, ::testing::ValuesIn(kFonts),
+INSTANTIATE_TEST_SUITE_P(Fonts, StartedClockFontTest, ::testing::ValuesIn(kFonts),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ClockClose, CloseSwitchWithoutAClockEndsSilently) {
