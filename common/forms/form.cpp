@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace zarvo::forms {
 
 namespace {
@@ -65,7 +67,11 @@ void Form::RunMessageLoop() {
     BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got <= 0) break;
     bool handled = false;
-    for (HWND top = msg.hwnd; top && !handled; top = GetParent(top)) {
+    // Only keys need the form (Enter, Esc, Tab, mnemonics); the rest goes
+    // straight to its window, so a form woken by a timer does no more work
+    // than a plain window.
+    const bool key = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
+    for (HWND top = key ? msg.hwnd : nullptr; top && !handled; top = GetParent(top)) {
       char cls[32] = {};
       GetClassNameA(top, cls, sizeof cls);
       if (strcmp(cls, kFormClass) == 0) {
@@ -185,6 +191,9 @@ void Form::Unload() {
 }
 
 bool Form::PreTranslate(MSG& msg) {
+  // The dialog manager acts on keys only; any other message it would just
+  // dispatch, as the caller does.
+  if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
   if (!hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
   if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) {
     HWND focus = GetFocus();
@@ -366,6 +375,10 @@ LRESULT CALLBACK Form::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UI
                                    DWORD_PTR data) {
   Form* self = reinterpret_cast<Form*>(data);
   const int id = GetDlgCtrlID(hwnd);
+  if (self->toolTip_ && ((msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDOWN) ||
+                         msg == WM_MOUSEHOVER || msg == WM_MOUSELEAVE)) {
+    self->TipMouse(hwnd, msg);
+  }
   switch (msg) {
     case WM_CHAR: {
       Event e{EventType::KeyPress, id};
@@ -491,9 +504,15 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       HWND self = hwnd_;
       SetWindowLongPtrA(self, GWLP_USERDATA, 0);
       hwnd_ = nullptr;
+      toolTip_ = nullptr;  // owned by the form, gone with it
+      tipped_.clear();
+      hoverTracked_ = nullptr;
       hwnds_.assign(controls_.size(), nullptr);
       lastFocus_ = nullptr;
-      --g_liveForms;
+      // A form closed by a message sent from another thread or process is
+      // handled inside GetMessage, which would go on waiting: wake the
+      // message loop so that it sees the last form gone.
+      if (--g_liveForms == 0) PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
       return DefWindowProcA(self, msg, wp, lp);
     }
     default:
@@ -644,6 +663,121 @@ void Form::SetBackColor(const char* sName, COLORREF color) {
 
 void Form::SelectAllText(const char* sName) {
   if (HWND h = Control(sName)) SendMessageA(h, EM_SETSEL, 0, -1);
+}
+
+void Form::SetFontName(const char* sName, const char* sFontName) {
+  for (size_t i = 0; i < controls_.size() && i < hwnds_.size(); ++i) {
+    if (strcmp(controls_[i].name, sName) != 0) continue;
+    ControlSpec c = controls_[i];
+    c.fontName = sFontName;
+    HFONT old = fonts_[i];
+    // The new font is always the control's own, even where it matches the form's.
+    const int size = c.fontSizeHundredths ? c.fontSizeHundredths : spec_.fontSizeHundredths;
+    fonts_[i] = CreateFontA(FontHeight(size), 0, 0, 0, c.fontBold ? FW_BOLD : FW_NORMAL, FALSE,
+                            FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY, DEFAULT_PITCH, sFontName);
+    if (hwnds_[i]) SendMessageA(hwnds_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[i]), TRUE);
+    if (old && old != formFont_) DeleteObject(old);
+    return;
+  }
+}
+
+void Form::SetToolTip(const char* sName, const std::string& sText) {
+  HWND h = Control(sName);
+  if (!h) return;
+  if (!toolTip_) {
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    toolTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    if (!toolTip_) return;
+  }
+  TOOLINFOA ti = {};
+  ti.cbSize = TTTOOLINFOA_V1_SIZE;
+  ti.hwnd = hwnd_;
+  ti.uId = reinterpret_cast<UINT_PTR>(h);
+  const bool known = SendMessageA(toolTip_, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&ti));
+  ti.cbSize = TTTOOLINFOA_V1_SIZE;
+  // A tracking tip, shown and hidden by the form (TipMouse): the control's
+  // own tracking would leave a timer running under some systems.
+  ti.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
+  ti.hwnd = hwnd_;
+  ti.uId = reinterpret_cast<UINT_PTR>(h);
+  ti.lpszText = const_cast<char*>(sText.c_str());
+  SendMessageA(toolTip_, known ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0,
+               reinterpret_cast<LPARAM>(&ti));
+  if (!known) tipped_.push_back(h);
+}
+
+void Form::ShowTip(HWND hwndControl, bool bShow) {
+  if (!toolTip_) return;
+  TOOLINFOA ti = {};
+  ti.cbSize = TTTOOLINFOA_V1_SIZE;
+  ti.hwnd = hwnd_;
+  ti.uId = reinterpret_cast<UINT_PTR>(hwndControl);
+  if (bShow) {
+    POINT pt = {};
+    GetCursorPos(&pt);
+    // Below the mouse pointer, as the system places its tips.
+    const int below = GetSystemMetrics(SM_CYCURSOR) * 3 / 4;
+    SendMessageA(toolTip_, TTM_TRACKPOSITION, 0, MAKELPARAM(pt.x, pt.y + below));
+  }
+  SendMessageA(toolTip_, TTM_TRACKACTIVATE, bShow ? TRUE : FALSE, reinterpret_cast<LPARAM>(&ti));
+}
+
+void Form::TipMouse(HWND hwndControl, UINT msg) {
+  if (!toolTip_ || std::find(tipped_.begin(), tipped_.end(), hwndControl) == tipped_.end()) return;
+  switch (msg) {
+    case WM_MOUSEMOVE:
+      if (hoverTracked_ != hwndControl) {
+        TRACKMOUSEEVENT tme = {sizeof tme, TME_HOVER | TME_LEAVE, hwndControl, HOVER_DEFAULT};
+        if (TrackMouseEvent(&tme)) hoverTracked_ = hwndControl;
+      }
+      break;
+    case WM_MOUSEHOVER:
+      ShowTip(hwndControl, true);
+      break;
+    case WM_MOUSELEAVE:
+      ShowTip(hwndControl, false);
+      if (hoverTracked_ == hwndControl) hoverTracked_ = nullptr;
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      ShowTip(hwndControl, false);
+      break;
+    default:
+      break;
+  }
+}
+
+std::string Form::ToolTip(const char* sName) const {
+  HWND h = Control(sName);
+  if (!h || !toolTip_) return std::string();
+  char text[256] = {};
+  TOOLINFOA ti = {};
+  ti.cbSize = TTTOOLINFOA_V1_SIZE;
+  ti.hwnd = hwnd_;
+  ti.uId = reinterpret_cast<UINT_PTR>(h);
+  ti.lpszText = text;
+  SendMessageA(toolTip_, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
+  return text;
+}
+
+void Form::ShowPopupMenu(HMENU hMenu) {
+  if (!hwnd_ || !hMenu) return;
+  HWND self = hwnd_;
+  POINT pt = {};
+  GetCursorPos(&pt);
+  // A tip would cover the menu's items.
+  for (HWND h : tipped_) ShowTip(h, false);
+  // The menu closes on a click elsewhere only while its owner is in front.
+  SetForegroundWindow(self);
+  TrackPopupMenu(hMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, self,
+                 nullptr);
+  PostMessageA(self, WM_NULL, 0, 0);
 }
 
 namespace {

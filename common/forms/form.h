@@ -144,6 +144,18 @@ class Form {
   void SetFocusTo(const char* sName);
   void SetBackColor(const char* sName, COLORREF color);  // kDefaultColor: the system's
   void SelectAllText(const char* sName);
+  // Replaces the name of a control's font; its size and weight stay.
+  void SetFontName(const char* sName, const char* sFontName);
+  // The tip shown while the mouse rests on a control (also when the form is
+  // not active), until the mouse leaves it or a button is pressed. The form
+  // shows and hides it itself, so no timer runs once the mouse has gone.
+  void SetToolTip(const char* sName, const std::string& sText);
+  std::string ToolTip(const char* sName) const;
+  HWND ToolTipWindow() const { return toolTip_; }
+
+  // A pop-up menu at the mouse position; the chosen item arrives as a Menu
+  // event with the item's command id. The caller owns the menu.
+  void ShowPopupMenu(HMENU hMenu);
 
   // Lists and drop-down lists.
   void AddItem(const char* sName, const std::string& sItem);
@@ -197,6 +209,11 @@ class Form {
   std::vector<HFONT> fonts_;
   HFONT formFont_ = nullptr;
   HWND hwnd_ = nullptr;
+  HWND toolTip_ = nullptr;
+  std::vector<HWND> tipped_;   // controls that have a tip
+  HWND hoverTracked_ = nullptr;  // the control whose hover and leave are tracked
+  void TipMouse(HWND hwndControl, UINT msg);
+  void ShowTip(HWND hwndControl, bool bShow);
   HWND lastFocus_ = nullptr;
   bool modalDone_ = false;
   bool loading_ = false;

@@ -2,6 +2,7 @@
 // event routing, modal runs, Enter and Esc.
 #include "form.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -172,26 +173,126 @@ TEST(FormRuntime, EscPressesCancelAndCloseBoxAsksUnload) {
   }
 }
 
+HWND s_other;
+int s_enabledDuring;
+
+// A timer procedure has the system's calling convention, which a lambda
+// does not have in the 32-bit build.
+void CALLBACK ProbeOtherWindow(HWND, UINT, UINT_PTR id, DWORD) {
+  s_enabledDuring = IsWindowEnabled(s_other) ? 1 : 0;
+  KillTimer(nullptr, id);
+}
+
 TEST(FormRuntime, ModalRunDisablesOtherTopLevelWindows) {
   HWND other = CreateWindowA("STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
                              nullptr, nullptr, nullptr);
-  static HWND s_other;
-  static int s_enabledDuring;
   s_other = other;
   s_enabledDuring = -1;
   frmSample form;
   form.inject = {Key(VK_RETURN)};
-  struct Probe {
-    static void CALLBACK Look(HWND, UINT, UINT_PTR id, DWORD) {
-      s_enabledDuring = IsWindowEnabled(s_other) ? 1 : 0;
-      KillTimer(nullptr, id);
-    }
-  };
-  SetTimer(nullptr, 0, 10, Probe::Look);
+  SetTimer(nullptr, 0, 10, ProbeOtherWindow);
   form.ShowModal();
   EXPECT_EQ(s_enabledDuring, 0);
   EXPECT_TRUE(IsWindowEnabled(other));
   DestroyWindow(other);
+}
+
+// A form with a pop-up menu and a tool tip, as a small desktop window has.
+const ControlSpec kPopupControls[] = {
+    {"lblShow", 20, Kind::Label, "12:00:00", 0, 0, 1500, 375, nullptr, kCentered,
+     RGB(0, 0, 0), RGB(0, 255, 0), "Times New Roman", 1575},
+};
+const FormSpec kPopupSpec = {"Popup Test", 1590, 360, "Tahoma", 825,
+                             WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, false};
+
+class frmPopup : public FormOf<frmPopup> {
+ public:
+  frmPopup();
+  std::vector<int> chosen;
+  void mnuAny_Click(Event& e) { chosen.push_back(e.id); }
+  static const Handler kHandlers[];
+};
+
+const frmPopup::Handler frmPopup::kHandlers[] = {
+    {nullptr, EventType::Menu, &frmPopup::mnuAny_Click, 301},
+    {nullptr, EventType::Menu, &frmPopup::mnuAny_Click, 302},
+};
+
+frmPopup::frmPopup()
+    : FormOf(kPopupSpec, kPopupControls, std::size(kPopupControls), kHandlers,
+             std::size(kHandlers)) {}
+
+LOGFONTA FontOf(HWND h) {
+  LOGFONTA lf = {};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+  return lf;
+}
+
+TEST(FormRuntime, FontNameChangesKeepSizeAndWeight) {
+  frmPopup form;
+  form.Load();
+  HWND label = form.Control("lblShow");
+  LOGFONTA before = FontOf(label);
+  EXPECT_STREQ(before.lfFaceName, "Times New Roman");
+  form.SetFontName("lblShow", "Comic Sans MS");
+  LOGFONTA after = FontOf(label);
+  EXPECT_STREQ(after.lfFaceName, "Comic Sans MS");
+  EXPECT_EQ(after.lfHeight, before.lfHeight);
+  EXPECT_EQ(after.lfWeight, before.lfWeight);
+  form.SetFontName("lblShow", "Tahoma");  // the old font is let go, the new one used
+  EXPECT_STREQ(FontOf(label).lfFaceName, "Tahoma");
+}
+
+TEST(FormRuntime, ToolTipOfAControlCanBeReplaced) {
+  frmPopup form;
+  form.Load();
+  EXPECT_EQ(form.ToolTip("lblShow"), "");
+  form.SetToolTip("lblShow", "1/2/2024");
+  EXPECT_EQ(form.ToolTip("lblShow"), "1/2/2024");
+  ASSERT_NE(form.ToolTipWindow(), nullptr);
+  form.SetToolTip("lblShow", "1/3/2024");
+  EXPECT_EQ(form.ToolTip("lblShow"), "1/3/2024");
+  EXPECT_EQ(SendMessageA(form.ToolTipWindow(), TTM_GETTOOLCOUNT, 0, 0), 1);
+  EXPECT_EQ(GetWindow(form.ToolTipWindow(), GW_OWNER), form.Hwnd());
+  form.Unload();
+  EXPECT_EQ(form.ToolTipWindow(), nullptr);
+}
+
+TEST(FormRuntime, ToolTipShowsOnHoverAndGoesOnLeaveOrClick) {
+  frmPopup form;
+  form.Show();
+  form.SetToolTip("lblShow", "1/2/2024");
+  HWND label = form.Control("lblShow");
+  HWND tip = form.ToolTipWindow();
+  EXPECT_FALSE(IsWindowVisible(tip));
+  SendMessageA(label, WM_MOUSEHOVER, 0, MAKELPARAM(5, 5));
+  EXPECT_TRUE(IsWindowVisible(tip)) << "shown while the mouse rests on the control";
+  SendMessageA(label, WM_MOUSELEAVE, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(tip)) << "gone when the mouse leaves";
+  SendMessageA(label, WM_MOUSEHOVER, 0, MAKELPARAM(5, 5));
+  EXPECT_TRUE(IsWindowVisible(tip));
+  SendMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_FALSE(IsWindowVisible(tip)) << "gone on a click";
+}
+
+TEST(FormRuntime, PopupMenuChoiceArrivesAsMenuEvent) {
+  frmPopup form;
+  form.Show();
+  HMENU menu = CreatePopupMenu();
+  AppendMenuA(menu, MF_STRING, 301, "&First");
+  AppendMenuA(menu, MF_STRING, 302, "&Second");
+  // The menu's own loop reads these keys: down to the first item, down to
+  // the second, Enter.
+  for (WPARAM vk : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageA(form.Hwnd(), WM_KEYDOWN, vk, 0);
+  form.ShowPopupMenu(menu);
+  MSG msg;
+  for (int i = 0; i < 20 && form.chosen.empty(); ++i) {
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(10);
+  }
+  EXPECT_EQ(form.chosen, std::vector<int>{302});
+  DestroyMenu(menu);
 }
 
 }  // namespace
