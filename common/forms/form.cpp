@@ -242,6 +242,13 @@ void Form::CreateControls() {
       SendMessageA(hwnds_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[i]), FALSE);
     }
   }
+  // A label lies beneath the controls beside it, as a lightweight label
+  // drawn on its container does: where a label's box reaches into a text
+  // box or list, the control stays whole.
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    if (controls_[i].kind != Kind::Label || !hwnds_[i]) continue;
+    SetWindowPos(hwnds_[i], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
   // New children go below their older siblings; a frame's border must stay
   // beneath the controls it holds.
   for (size_t i = 0; i < controls_.size(); ++i) {

@@ -315,9 +315,13 @@ std::vector<std::string> GetItems(HWND hwndParent, int iId) {
   bool combo = _stricmp(ClassOf(c).c_str(), "ComboBox") == 0;
   int n = static_cast<int>(SendMessageA(c, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
   for (int i = 0; i < n; ++i) {
-    char buffer[1024] = {};
-    // Cross-process item text is marshalled by the system for these classes.
-    SendMessageA(c, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer));
+    // Cross-process item text is marshalled by the system for these classes;
+    // Wine carries it whole only as wide text (an ANSI request across
+    // processes comes back cut to its first character).
+    wchar_t wide[1024] = {};
+    SendMessageW(c, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
+    char buffer[2048] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, buffer, sizeof buffer - 1, nullptr, nullptr);
     items.push_back(buffer);
   }
   return items;
