@@ -11,11 +11,97 @@
 //
 // Appends are single writes, so records of clients started side by side do
 // not interleave.
+//
+// With ZARVO_RECORD_WINDOW set to a number of milliseconds, the client also
+// shows a window captioned "Recording Client" for that long and writes down
+// every key it receives, one record each:
+//
+//   [key]
+//   message=WM_KEYDOWN|WM_SYSKEYDOWN|WM_CHAR|WM_SYSCHAR
+//   code=<virtual-key code or character code>
+//   alt=0|1 ctrl=0|1 shift=0|1
+//   [end]
+//
+// ZARVO_RECORD_WINDOW_DELAY (milliseconds) makes it wait before the window
+// appears, as a slow client would.
 #include <windows.h>
 
 #include <string>
 
 namespace {
+
+std::string g_recordPath;
+
+int EnvNumber(const char* sName, int iDefault) {
+  char value[32] = {};
+  DWORD n = GetEnvironmentVariableA(sName, value, sizeof value);
+  return n > 0 && n < sizeof value ? atoi(value) : iDefault;
+}
+
+void Append(const std::string& sRecord) {
+  for (int attempt = 0; attempt < 200; ++attempt) {
+    HANDLE h = CreateFileA(g_recordPath.c_str(), FILE_APPEND_DATA,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+      DWORD written = 0;
+      WriteFile(h, sRecord.data(), static_cast<DWORD>(sRecord.size()), &written, nullptr);
+      CloseHandle(h);
+      return;
+    }
+    Sleep(10);
+  }
+}
+
+const char* MessageName(UINT msg) {
+  switch (msg) {
+    case WM_KEYDOWN: return "WM_KEYDOWN";
+    case WM_SYSKEYDOWN: return "WM_SYSKEYDOWN";
+    case WM_CHAR: return "WM_CHAR";
+    case WM_SYSCHAR: return "WM_SYSCHAR";
+    default: return nullptr;
+  }
+}
+
+LRESULT CALLBACK KeyWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (const char* name = MessageName(msg)) {
+    std::string r = "[key]\r\nmessage=" + std::string(name) + "\r\ncode=" +
+                    std::to_string(static_cast<unsigned>(wp)) + "\r\nalt=" +
+                    ((GetKeyState(VK_MENU) & 0x8000) ? "1" : "0") + " ctrl=" +
+                    ((GetKeyState(VK_CONTROL) & 0x8000) ? "1" : "0") + " shift=" +
+                    ((GetKeyState(VK_SHIFT) & 0x8000) ? "1" : "0") + "\r\n[end]\r\n";
+    Append(r);
+    return 0;
+  }
+  if (msg == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+void RunKeyWindow(int iMilliseconds, int nShow) {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = KeyWindowProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = "RecordingClient";
+  RegisterClassA(&wc);
+  HWND hwnd = CreateWindowA("RecordingClient", "Recording Client", WS_OVERLAPPEDWINDOW, 100, 100,
+                            300, 120, nullptr, nullptr, wc.hInstance, nullptr);
+  // A client started minimized still comes up in front of the user.
+  ShowWindow(hwnd, nShow == SW_SHOWMINNOACTIVE || nShow == SW_HIDE ? SW_SHOWNORMAL : nShow);
+  ShowWindow(hwnd, SW_RESTORE);
+  SetForegroundWindow(hwnd);
+  SetFocus(hwnd);
+  SetTimer(hwnd, 1, static_cast<UINT>(iMilliseconds), nullptr);
+  MSG m;
+  while (GetMessageA(&m, nullptr, 0, 0) > 0) {
+    if (m.message == WM_TIMER && m.hwnd == hwnd) {
+      DestroyWindow(hwnd);
+      continue;
+    }
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+  }
+}
 
 std::string RecordPath() {
   char value[MAX_PATH * 2] = {};
@@ -43,19 +129,13 @@ std::string Record() {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  std::string record = Record();
-  std::string path = RecordPath();
-  for (int attempt = 0; attempt < 200; ++attempt) {
-    HANDLE h = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-      DWORD written = 0;
-      WriteFile(h, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
-      CloseHandle(h);
-      return 0;
-    }
-    Sleep(10);
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int nShow) {
+  g_recordPath = RecordPath();
+  Append(Record());
+  int windowMs = EnvNumber("ZARVO_RECORD_WINDOW", 0);
+  if (windowMs > 0) {
+    Sleep(static_cast<DWORD>(EnvNumber("ZARVO_RECORD_WINDOW_DELAY", 0)));
+    RunKeyWindow(windowMs, nShow);
   }
-  return 1;
+  return 0;
 }

@@ -165,6 +165,44 @@ std::vector<Received> ReadReceived(const std::string& sRecordFile) {
   return out;
 }
 
+std::vector<ReceivedKey> ReadReceivedKeys(const std::string& sRecordFile) {
+  std::vector<ReceivedKey> out;
+  std::string text = ReadFileBytes(sRecordFile);
+  size_t pos = 0;
+  ReceivedKey cur;
+  bool inKey = false;
+  while (pos < text.size()) {
+    size_t eol = text.find("\r\n", pos);
+    if (eol == std::string::npos) break;
+    std::string line = text.substr(pos, eol - pos);
+    pos = eol + 2;
+    if (line == "[key]") {
+      cur = ReceivedKey();
+      inKey = true;
+    } else if (line == "[end]") {
+      if (inKey) out.push_back(cur);
+      inKey = false;
+    } else if (inKey && line.rfind("message=", 0) == 0) {
+      cur.message = line.substr(8);
+    } else if (inKey && line.rfind("code=", 0) == 0) {
+      cur.code = static_cast<unsigned>(std::strtoul(line.c_str() + 5, nullptr, 10));
+    } else if (inKey && line.rfind("alt=", 0) == 0) {
+      cur.alt = line.find("alt=1") != std::string::npos;
+      cur.ctrl = line.find("ctrl=1") != std::string::npos;
+      cur.shift = line.find("shift=1") != std::string::npos;
+    }
+  }
+  return out;
+}
+
+std::string ReceivedText(const std::vector<ReceivedKey>& keys) {
+  std::string text;
+  for (const ReceivedKey& k : keys) {
+    if (k.message == "WM_CHAR") text.push_back(static_cast<char>(k.code));
+  }
+  return text;
+}
+
 std::vector<Received> WaitForReceived(const std::string& sRecordFile, size_t iCount,
                                       DWORD dwTimeoutMs) {
   DWORD start = GetTickCount();

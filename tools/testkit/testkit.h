@@ -66,6 +66,16 @@ std::vector<Received> ReadReceived(const std::string& sRecordFile);
 std::vector<Received> WaitForReceived(const std::string& sRecordFile, size_t iCount,
                                       DWORD dwTimeoutMs);
 
+// One key the recording client's window received (ZARVO_RECORD_WINDOW).
+struct ReceivedKey {
+  std::string message;  // "WM_KEYDOWN", "WM_SYSKEYDOWN", "WM_CHAR", "WM_SYSCHAR"
+  unsigned code = 0;    // virtual-key code, or the character
+  bool alt = false, ctrl = false, shift = false;
+};
+std::vector<ReceivedKey> ReadReceivedKeys(const std::string& sRecordFile);
+// The characters of the WM_CHAR records, in order.
+std::string ReceivedText(const std::vector<ReceivedKey>& keys);
+
 // The bytes of an INI file written through the profile functions, as
 // "[Section]\r\nKey=Value\r\n..." — for whole-file comparisons.
 std::string IniText(const std::vector<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>>& sections);

@@ -181,10 +181,13 @@ TEST(FormRuntime, ModalRunDisablesOtherTopLevelWindows) {
   s_enabledDuring = -1;
   frmSample form;
   form.inject = {Key(VK_RETURN)};
-  SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-    s_enabledDuring = IsWindowEnabled(s_other) ? 1 : 0;
-    KillTimer(nullptr, id);
-  });
+  struct Probe {
+    static void CALLBACK Look(HWND, UINT, UINT_PTR id, DWORD) {
+      s_enabledDuring = IsWindowEnabled(s_other) ? 1 : 0;
+      KillTimer(nullptr, id);
+    }
+  };
+  SetTimer(nullptr, 0, 10, Probe::Look);
   form.ShowModal();
   EXPECT_EQ(s_enabledDuring, 0);
   EXPECT_TRUE(IsWindowEnabled(other));
