@@ -130,7 +130,9 @@ void Form::Load() {
 void Form::Show() {
   Load();
   if (!hwnd_) return;
-  ShowWindow(hwnd_, SW_SHOW);
+  ShowWindow(hwnd_, showState_ == 2   ? SW_SHOWMAXIMIZED
+                    : showState_ == 1 ? SW_SHOWMINIMIZED
+                                      : SW_SHOW);
   SetForegroundWindow(hwnd_);
   if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) SetFocus(first);
 }
@@ -178,6 +180,18 @@ void Form::ShowModal() {
     if (IsWindow(h)) EnableWindow(h, TRUE);
   }
   if (IsWindow(self)) DestroyWindow(self);
+}
+
+int Form::WindowState() const {
+  if (!hwnd_ || !IsWindowVisible(hwnd_)) return showState_;
+  return IsIconic(hwnd_) ? 1 : IsZoomed(hwnd_) ? 2 : 0;
+}
+
+void Form::SetWindowState(int iState) {
+  showState_ = iState;
+  if (hwnd_ && IsWindowVisible(hwnd_)) {
+    ShowWindow(hwnd_, iState == 2 ? SW_MAXIMIZE : iState == 1 ? SW_MINIMIZE : SW_RESTORE);
+  }
 }
 
 void Form::Unload() {

@@ -19,6 +19,7 @@
 #include "settings/dir_browse_form.h"
 #include "settings/settings_file.h"
 #include "settings/settings_io.h"
+#include "sitestore/manager_form.h"
 
 namespace marlock {
 
@@ -410,7 +411,7 @@ void frmConfig::cmdWSDirBrowse_Click(Event&) {
   browser.ShowModal();
 }
 
-void frmConfig::cmdFTPManager_Click(Event&) {}
+void frmConfig::cmdFTPManager_Click(Event&) { ShowSiteManager(); }
 
 void frmConfig::cmdOK_Click(Event&) {
   SettingsChoice choice;
