@@ -136,7 +136,9 @@ void Form::Load() {
 void Form::Show() {
   Load();
   if (!hwnd_) return;
-  ShowWindow(hwnd_, SW_SHOW);
+  ShowWindow(hwnd_, showState_ == 2   ? SW_SHOWMAXIMIZED
+                    : showState_ == 1 ? SW_SHOWMINIMIZED
+                                      : SW_SHOW);
   SetForegroundWindow(hwnd_);
   if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) SetFocus(first);
 }
@@ -184,6 +186,18 @@ void Form::ShowModal() {
     if (IsWindow(h)) EnableWindow(h, TRUE);
   }
   if (IsWindow(self)) DestroyWindow(self);
+}
+
+int Form::WindowState() const {
+  if (!hwnd_ || !IsWindowVisible(hwnd_)) return showState_;
+  return IsIconic(hwnd_) ? 1 : IsZoomed(hwnd_) ? 2 : 0;
+}
+
+void Form::SetWindowState(int iState) {
+  showState_ = iState;
+  if (hwnd_ && IsWindowVisible(hwnd_)) {
+    ShowWindow(hwnd_, iState == 2 ? SW_MAXIMIZE : iState == 1 ? SW_MINIMIZE : SW_RESTORE);
+  }
 }
 
 void Form::Unload() {
@@ -250,6 +264,13 @@ void Form::CreateControls() {
     if (hwnds_[i]) {
       SendMessageA(hwnds_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[i]), FALSE);
     }
+  }
+  // A label lies beneath the controls beside it, as a lightweight label
+  // drawn on its container does: where a label's box reaches into a text
+  // box or list, the control stays whole.
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    if (controls_[i].kind != Kind::Label || !hwnds_[i]) continue;
+    SetWindowPos(hwnds_[i], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   // New children go below their older siblings; a frame's border must stay
   // beneath the controls it holds.

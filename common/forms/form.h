@@ -122,6 +122,11 @@ class Form {
   void Unload();
   bool Loaded() const { return hwnd_ != nullptr; }
 
+  // The window state: 0 normal, 1 minimised, 2 maximised. Set on a form that
+  // is not shown yet, it takes effect when the form is shown.
+  int WindowState() const;
+  void SetWindowState(int iState);
+
   HWND Hwnd() const { return hwnd_; }
   HWND Control(const char* sName) const;
   HWND ControlById(int iId) const;
@@ -217,6 +222,7 @@ class Form {
   HWND lastFocus_ = nullptr;
   bool modalDone_ = false;
   bool loading_ = false;
+  int showState_ = 0;
 };
 
 // The handler table of a form class F.

@@ -88,7 +88,12 @@ bool BytesOfHex(const std::string& sHex, std::string& sBytes) {
 
 void SaveSite(ProfileStore& sites, const std::string& sHost, const std::string& sPort,
               const std::string& sUserName, const std::string& sPassword) {
-  const std::string section = SiteSection(sHost, sPort);
+  SaveSiteInSection(sites, SiteSection(sHost, sPort), sHost, sPort, sUserName, sPassword);
+}
+
+void SaveSiteInSection(ProfileStore& sites, const std::string& section, const std::string& sHost,
+                       const std::string& sPort, const std::string& sUserName,
+                       const std::string& sPassword) {
   sites.Write(section, sitekeys::kHost, sHost);
   sites.Write(section, sitekeys::kPort, sPort);
   sites.Write(section, sitekeys::kUserName, sUserName);

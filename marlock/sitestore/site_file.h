@@ -32,6 +32,11 @@ std::string SiteSection(const std::string& sHost, const std::string& sPort);
 // results of the writes are not examined.
 void SaveSite(ProfileStore& sites, const std::string& sHost, const std::string& sPort,
               const std::string& sUserName, const std::string& sPassword);
+// The same into a given section: the site editor writes an edited site back
+// into the section it was read from.
+void SaveSiteInSection(ProfileStore& sites, const std::string& sSection, const std::string& sHost,
+                       const std::string& sPort, const std::string& sUserName,
+                       const std::string& sPassword);
 
 // The password saved in a section, in clear: from "PasswordHex" when it is
 // there and matches "Password", else unscrambled from "Password" (an absent

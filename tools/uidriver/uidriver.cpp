@@ -316,11 +316,12 @@ std::vector<std::string> GetItems(HWND hwndParent, int iId) {
   int n = static_cast<int>(SendMessageA(c, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
   for (int i = 0; i < n; ++i) {
     // Cross-process item text is marshalled by the system for these classes;
-    // under Wine the ANSI request comes back as wide text, so ask for that.
+    // Wine carries it whole only as wide text (an ANSI request across
+    // processes comes back cut to its first character).
     wchar_t wide[1024] = {};
     SendMessageW(c, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
     char buffer[2048] = {};
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, buffer, sizeof buffer, nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, buffer, sizeof buffer - 1, nullptr, nullptr);
     items.push_back(buffer);
   }
   return items;

@@ -296,3 +296,26 @@ TEST(FormRuntime, PopupMenuChoiceArrivesAsMenuEvent) {
 }
 
 }  // namespace
+
+namespace {
+
+// Position of a child in its parent's Z order (0: topmost).
+int ZPosition(HWND child) {
+  int i = 0;
+  for (HWND h = GetWindow(GetParent(child), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT), ++i) {
+    if (h == child) return i;
+  }
+  return -1;
+}
+
+TEST(FormRuntime, LabelsLieBeneathControlsAndAboveFrameBorder) {
+  frmSample form;
+  form.Load();
+  HWND label = form.Control("lblName");
+  HWND border = GetDlgItem(form.Control("fmeMain"), -1);
+  EXPECT_LT(ZPosition(form.Control("txtPort")), ZPosition(label));
+  EXPECT_LT(ZPosition(form.Control("cmbKind")), ZPosition(label));
+  EXPECT_LT(ZPosition(label), ZPosition(border)) << "the frame's border stays lowest";
+}
+
+}  // namespace

@@ -43,7 +43,7 @@ struct Launch {
 };
 
 // Marlock ended on its own and started nothing, showed nothing.
-void ExpectQuietEnd(Launch& l, testkit::Process& marlock) {
+[[maybe_unused]] void ExpectQuietEnd(Launch& l, testkit::Process& marlock) {
   EXPECT_TRUE(marlock.WaitExit(15000)) << "the process ends";
   EXPECT_EQ(uidriver::WaitForMessageBox(300, marlock.Id()), nullptr) << "no message";
   EXPECT_TRUE(l.in.Received(1, 500).empty()) << "no client is started";
@@ -65,21 +65,46 @@ void ExpectMessageThenEnd(Launch& l, testkit::Process& marlock, const std::strin
   EXPECT_TRUE(l.in.Received(1, 300).empty()) << "no client is started";
 }
 
-// Until the settings dialog is built, ShowSettingsDialog ends the process
-// at once: no client, no message. The dialog's own tests take over here.
-TEST(LaunchE2e, NoSettingsFileReachesTheSettingsPath) {
+// The settings dialog opens instead of a client, with its own warning; the
+// run ends when the dialog closes, and nothing is started or written.
+void ExpectSettingsDialogInstead(Launch& l, testkit::Process& marlock, const std::string& sText) {
+  HWND box = uidriver::WaitForMessageBox(15000, marlock.Id());
+  ASSERT_NE(box, nullptr) << "no message box";
+  uidriver::MessageBoxInfo info = uidriver::ReadMessageBox(box);
+  EXPECT_EQ(info.title, "Marlock");
+  EXPECT_EQ(info.text, sText);
+  EXPECT_EQ(info.icon, BoxIcon::Stop) << "icon: " << uidriver::BoxIconName(info.icon);
+  uidriver::PressButton(box, IDOK);
+  HWND dialog = nullptr;
+  for (int i = 0; i < 500 && !dialog; ++i) {
+    for (HWND h : uidriver::TopWindowsOfProcess(marlock.Id())) {
+      if (IsWindowVisible(h) && uidriver::GetText(h) == "Marlock Config") dialog = h;
+    }
+    if (!dialog) Sleep(20);
+  }
+  ASSERT_NE(dialog, nullptr) << "the settings dialog opens";
+  PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(marlock.WaitExit(10000)) << "the run ends with the dialog";
+  EXPECT_TRUE(l.in.Received(1, 300).empty()) << "no client is started";
+}
+
+TEST(LaunchE2e, NoSettingsFileOpensTheSettingsDialog) {
   Launch l;
   testkit::Process marlock = l.Run("ftp://host/");
   ASSERT_TRUE(marlock.Started());
-  ExpectQuietEnd(l, marlock);
+  ExpectSettingsDialogInstead(
+      l, marlock, "This plugin hasn't not been configed, please config it before you use it!");
   EXPECT_FALSE(testkit::PathExists(l.in.settingsFile)) << "nothing is written";
 }
 
-TEST(LaunchE2e, MissingClientFileReachesTheSettingsPath) {
+TEST(LaunchE2e, MissingClientFileOpensTheSettingsDialog) {
   Launch l;
-  l.in.WriteSettings("[Main]\r\nFTPType=0\r\nEXEName=" + l.in.dir + "\\gone.exe\r\n");
+  const std::string settings = "[Main]\r\nFTPType=0\r\nEXEName=" + l.in.dir + "\\gone.exe\r\n";
+  l.in.WriteSettings(settings);
   testkit::Process marlock = l.Run("ftp://host/");
-  ExpectQuietEnd(l, marlock);
+  ExpectSettingsDialogInstead(l, marlock,
+                              "Unable to find the ftp client file, please reconfig the plugin!");
+  EXPECT_EQ(testkit::ReadFileBytes(l.in.settingsFile), settings) << "nothing is written";
 }
 
 TEST(LaunchE2e, UnsupportedClient) {
