@@ -286,9 +286,6 @@ TEST_F(ManagerTest, UnreadableSiteFileEndsWithPluginError) {
 // A site added in the manager gives a link without login its user name and
 // password on the way to the FTP client (WS_FTP Pro: " -u ", " -w ").
 TEST_F(ManagerTest, AddedSiteReachesTheClientThroughALink) {
-  if (!marlock::IsCommandLineClient(marlock::kWsFtpPro)) {
-    GTEST_SKIP() << "this build starts no command-line client yet";
-  }
   OpenManager();
   ASSERT_FALSE(HasFatalFailure());
   AddSite("server", "21", "anna", "secret");
