@@ -97,3 +97,39 @@ TEST_F(ConfigWindowTest, SecondStartOnlyBringsSettingsForward) {
 }
 
 }  // namespace
+
+namespace {
+
+// The switch need not stand at the start of the command line.
+TEST(StartupSwitches, LinkSwitchAnywhereLaunchesTheLink) {
+  auto install = marlock_e2e::NewInstall("startup-x");
+  install.Configure(10);  // a client that takes the link as it came
+  testkit::Process marlock = install.Run("x-u=ftp://host/pub/");
+  ASSERT_TRUE(marlock.WaitExit(15000));
+  std::vector<testkit::Received> got = install.Received(1, 10000);
+  ASSERT_EQ(got.size(), 1u) << "the client was not started";
+  const std::string& line = got[0].commandLine;
+  ASSERT_GE(line.size(), 16u);
+  EXPECT_EQ(line.substr(line.size() - 16), " ftp://host/pub/") << line;
+}
+
+// "-setup" wins over a link: the settings dialog opens and nothing launches.
+TEST(StartupSwitches, SetupWinsOverLink) {
+  auto install = marlock_e2e::NewInstall("startup-setup");
+  install.Configure(10);
+  testkit::Process marlock = install.Run("-u=ftp://host/ -setup");
+  HWND dialog = nullptr;
+  for (int i = 0; i < 150 && !dialog; ++i) {
+    for (HWND h : uidriver::TopWindowsOfProcess(marlock.Id())) {
+      if (uidriver::GetText(h) == "Marlock Config" && IsWindowVisible(h)) dialog = h;
+    }
+    if (!dialog) Sleep(100);
+  }
+  ASSERT_NE(dialog, nullptr) << "no settings dialog";
+  EXPECT_TRUE(install.Received(1, 500).empty()) << "no client is started";
+  PostMessageA(dialog, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(marlock.WaitExit(10000)) << "closing the dialog ends the run";
+  EXPECT_TRUE(install.Received(1, 300).empty());
+}
+
+}  // namespace
