@@ -99,7 +99,7 @@ function(zarvo_inspect target)
     set(format pei-x86-64)
   endif()
   add_test(NAME inspect_${target}
-           COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/inspect_binary.sh
+           COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check_binary.sh
                    $<TARGET_FILE:${target}> ${MINGW_TRIPLE}-objdump ${format} ${I_EXPORTS})
   set_tests_properties(inspect_${target} PROPERTIES LABELS inspect)
 endfunction()

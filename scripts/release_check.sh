@@ -25,10 +25,10 @@ check_version() {  # file fixed-version file-version-string description-pattern
 for f in Marlock.exe Tibbet.exe Quennel.dll INSTALL.txt; do
   [ -f "$dir/$f" ] || { echo "FAIL the package has no $f"; fail=1; }
 done
-[ -f "$dir/Marlock.exe" ] && { bash "$here/inspect_binary.sh" "$dir/Marlock.exe" "$objdump" "$format" || fail=1; check_version "$dir/Marlock.exe" 0.71.874.0 0.71.874; }
-[ -f "$dir/Tibbet.exe" ] && { bash "$here/inspect_binary.sh" "$dir/Tibbet.exe" "$objdump" "$format" || fail=1; check_version "$dir/Tibbet.exe" 0.3.128.0 0.3.128; }
+[ -f "$dir/Marlock.exe" ] && { bash "$here/check_binary.sh" "$dir/Marlock.exe" "$objdump" "$format" || fail=1; check_version "$dir/Marlock.exe" 0.71.874.0 0.71.874; }
+[ -f "$dir/Tibbet.exe" ] && { bash "$here/check_binary.sh" "$dir/Tibbet.exe" "$objdump" "$format" || fail=1; check_version "$dir/Tibbet.exe" 0.3.128.0 0.3.128; }
 if [ -f "$dir/Quennel.dll" ]; then
-  bash "$here/inspect_binary.sh" "$dir/Quennel.dll" "$objdump" "$format" \
+  bash "$here/check_binary.sh" "$dir/Quennel.dll" "$objdump" "$format" \
     DllCanUnloadNow DllGetClassObject DllRegisterServer DllUnregisterServer || fail=1
   check_version "$dir/Quennel.dll" 1.0.0.1 "1, 0, 0, 1"
   info=$(python3 "$here/peinfo.py" "$dir/Quennel.dll")

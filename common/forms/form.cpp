@@ -88,8 +88,8 @@ void Form::RunMessageLoop() {
   }
 }
 
-Form::Form(const FormSpec& spec, const ControlSpec* controls, size_t count)
-    : spec_(spec), controls_(controls, controls + count) {}
+Form::Form(const FormSpec& layout, const ControlSpec* controls, size_t count)
+    : spec_(layout), controls_(controls, controls + count) {}
 
 Form::~Form() {
   if (hwnd_) DestroyWindow(hwnd_);

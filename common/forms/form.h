@@ -106,7 +106,7 @@ struct Event {
 
 class Form {
  public:
-  Form(const FormSpec& spec, const ControlSpec* controls, size_t count);
+  Form(const FormSpec& layout, const ControlSpec* controls, size_t count);
   virtual ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
@@ -132,7 +132,7 @@ class Form {
   HWND ControlById(int iId) const;
   const ControlSpec* SpecOf(const char* sName) const;
   const std::vector<ControlSpec>& Controls() const { return controls_; }
-  const FormSpec& Spec() const { return spec_; }
+  const FormSpec& Layout() const { return spec_; }
 
   // Control state, by name.
   std::string Text(const char* sName) const;
@@ -238,9 +238,9 @@ template <class F>
 class FormOf : public Form {
  public:
   using Handler = HandlerOf<F>;
-  FormOf(const FormSpec& spec, const ControlSpec* controls, size_t count,
+  FormOf(const FormSpec& layout, const ControlSpec* controls, size_t count,
          const Handler* handlers, size_t handlerCount)
-      : Form(spec, controls, count), handlers_(handlers), handlerCount_(handlerCount) {}
+      : Form(layout, controls, count), handlers_(handlers), handlerCount_(handlerCount) {}
 
  protected:
   void OnEvent(Event& e) override {

@@ -41,16 +41,16 @@ TEST(SetupDialog, ShowsItsControlsAndTheDefaultsWithoutFiles) {
   // Every control of the design, at its place in twips (15 a pixel).
   std::vector<uidriver::ControlInfo> controls = uidriver::ListControls(setup.hwnd);
   for (size_t i = 0; i < frmConfig::kControlCount; ++i) {
-    const zarvo::forms::ControlSpec& spec = frmConfig::kControls[i];
+    const zarvo::forms::ControlSpec& row = frmConfig::kControls[i];
     const uidriver::ControlInfo* found = nullptr;
     for (const auto& c : controls) {
-      if (c.id == spec.id) found = &c;
+      if (c.id == row.id) found = &c;
     }
-    ASSERT_NE(found, nullptr) << spec.name;
-    EXPECT_TRUE(found->visible) << spec.name;
-    EXPECT_NEAR(found->rect.left * 15, spec.left, 15) << spec.name;
-    EXPECT_NEAR(found->rect.top * 15, spec.top, 15) << spec.name;
-    EXPECT_NEAR((found->rect.right - found->rect.left) * 15, spec.width, 15) << spec.name;
+    ASSERT_NE(found, nullptr) << row.name;
+    EXPECT_TRUE(found->visible) << row.name;
+    EXPECT_NEAR(found->rect.left * 15, row.left, 15) << row.name;
+    EXPECT_NEAR(found->rect.top * 15, row.top, 15) << row.name;
+    EXPECT_NEAR((found->rect.right - found->rect.left) * 15, row.width, 15) << row.name;
   }
   auto text = [&](int id) { return uidriver::GetControlText(setup.hwnd, id); };
   EXPECT_EQ(text(frmConfig::kChkClose), "&Close me when close Zarvo.");

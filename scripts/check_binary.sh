@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Inspects a built Windows file: its machine type, and that it imports only
 # Windows' own DLLs (the C and C++ runtimes are linked in statically).
-# usage: inspect_binary.sh FILE OBJDUMP EXPECTED_FORMAT [EXPORT ...]
+# usage: check_binary.sh FILE OBJDUMP EXPECTED_FORMAT [EXPORT ...]
 #   EXPECTED_FORMAT: pei-i386 or pei-x86-64
 #   EXPORT: names the file must export, exactly and undecorated (for DLLs)
 set -euo pipefail
