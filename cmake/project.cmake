@@ -34,8 +34,9 @@ include(GoogleTest)
 # zarvo_test(name SOURCES ... LIBS ... [GUI])
 # A GoogleTest program. Windows test programs run through Wine (the
 # toolchain's emulator); the test command prepares one prefix and one X
-# display for the whole run. On the i686 build they are built but not
-# registered: this machine cannot run 32-bit code.
+# display for the whole run. The i686 build registers them only with
+# ZARVO_RUN_32BIT, which the test command sets where Wine can run 32-bit code.
+option(ZARVO_RUN_32BIT "Register the i686 build's tests (needs a 32-bit Wine)" OFF)
 function(zarvo_test name)
   cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;DEPENDS;ENV" ${ARGN})
   add_executable(${name} ${T_SOURCES})
