@@ -3,12 +3,12 @@
 #pragma once
 #include <string>
 
+#include "argument_text.h"
+
 namespace tibbet {
 
-// The argument text that follows the program's name in a full command line:
-// the (possibly quoted) program name and the blanks after it are dropped,
-// the rest stays as it is.
-std::string ArgumentText(const std::string& sFullCommandLine);
+// The argument text after the program's name (shared by both programs).
+using zarvo::ArgumentText;
 
 // The switches of one command line. Each is found case-sensitively anywhere
 // in the text; one command line may hold several, and they run in the order

@@ -2,6 +2,8 @@
 #pragma once
 #include <string>
 
+#include "argument_text.h"
+
 namespace marlock {
 
 enum class StartAction {
@@ -11,10 +13,8 @@ enum class StartAction {
   InvalidCommand,  // anything else
 };
 
-// The argument text that follows the program's name in a full command line,
-// as the platform hands it over: the (possibly quoted) program name and the
-// blanks after it are dropped, the rest stays unchanged.
-std::string ArgumentText(const std::string& sFullCommandLine);
+// The argument text after the program's name (shared by both programs).
+using zarvo::ArgumentText;
 
 // Both switches are found anywhere, case-sensitively.
 StartAction ChooseStartAction(const std::string& sArguments);
