@@ -77,11 +77,28 @@ void FuzzPlan(const uint8_t* data, size_t size) {
   answer.password = "p";
   answer.remember = (data[2] & 4) != 0;
   AnswerOnce prompt(answer);
-  marlock::LaunchContext ctx{settings, sites, prompt, "C:\\Marlock",
-                             [](const std::string& p) { return p == "C:\\client.exe"; }};
+  marlock::LaunchContext ctx{settings,
+                             sites,
+                             prompt,
+                             "C:\\Marlock",
+                             [](const std::string& p) { return p == "C:\\client.exe"; },
+                             [] { return std::string("C:\\Temp"); },
+                             [] { return std::string("C:\\Program Files"); },
+                             [] { return uint32_t{43200}; }};
   const std::string link(reinterpret_cast<const char*>(data + 3), size - 3);
   marlock::LaunchPlan plan = marlock::PlanLaunch(link, ctx);
-  Check(plan.steps.size() <= 1);
+  // At most one program is started, and nothing follows a message.
+  size_t starts = 0;
+  for (size_t i = 0; i < plan.steps.size(); ++i) {
+    const marlock::LaunchStep& step = plan.steps[i];
+    if (std::holds_alternative<marlock::ShellStart>(step) ||
+        std::holds_alternative<marlock::ProcessStart>(step) ||
+        std::holds_alternative<marlock::OpenSettings>(step)) {
+      ++starts;
+    }
+    if (std::holds_alternative<marlock::Message>(step)) Check(plan.steps.size() == 1);
+  }
+  Check(starts <= 1);
 }
 
 }  // namespace

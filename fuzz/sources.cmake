@@ -8,6 +8,10 @@ set(FUZZ_SOURCES
   ${ZARVO_ROOT}/marlock/launcher/plan_launch.cpp
   ${ZARVO_ROOT}/marlock/launcher/command_line_clients.cpp
   ${ZARVO_ROOT}/marlock/launcher/scripted_routes.cpp
+  ${ZARVO_ROOT}/marlock/launcher/cuteftp_xp_route.cpp
+  ${ZARVO_ROOT}/marlock/launcher/cuteftp_pro_route.cpp
+  ${ZARVO_ROOT}/marlock/launcher/keystroke_routes.cpp
+  ${ZARVO_ROOT}/marlock/launcher/browser_routes.cpp
   ${ZARVO_ROOT}/marlock/settings/client_table.cpp
   ${ZARVO_ROOT}/marlock/sitestore/scramble.cpp
   ${ZARVO_ROOT}/marlock/sitestore/site_file.cpp)

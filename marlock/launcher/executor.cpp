@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "launcher/executor_steps.h"
 #include "process.h"
 #include "settings/show_settings.h"
 
@@ -15,16 +16,26 @@ static_assert(show::kNormal == SW_SHOWNORMAL, "show state");
 static_assert(show::kMinimized == SW_SHOWMINIMIZED, "show state");
 static_assert(show::kMinimizedNoActivate == SW_SHOWMINNOACTIVE, "show state");
 
-namespace {
-
 // No owner window: the clients are started the same with any window of
-// the process or none, and creating none keeps a launch fast.
-void Run(const ShellStart& s) {
-  ShellExecuteA(nullptr, "OPEN", s.file.c_str(), s.parameters.c_str(),
-                s.directory.empty() ? nullptr : s.directory.c_str(), s.showState);
+// the process or none, and creating none keeps a launch fast. The process
+// is kept so that keystrokes can be checked against it; a start that fails
+// leaves no trace.
+void Run(const ShellStart& s, Execution& run) {
+  SHELLEXECUTEINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  info.lpVerb = "OPEN";
+  info.lpFile = s.file.c_str();
+  info.lpParameters = s.parameters.c_str();
+  info.lpDirectory = s.directory.empty() ? nullptr : s.directory.c_str();
+  info.nShow = s.showState;
+  if (ShellExecuteExA(&info) && info.hProcess) {
+    run.clientProcessId = GetProcessId(info.hProcess);
+    CloseHandle(info.hProcess);
+  }
 }
 
-void Run(const ProcessStart& s) {
+void Run(const ProcessStart& s, Execution& run) {
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESHOWWINDOW;
@@ -34,23 +45,23 @@ void Run(const ProcessStart& s) {
   commandLine.push_back('\0');
   if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                      &si, &pi)) {
+    run.clientProcessId = pi.dwProcessId;
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
   }
 }
 
-void Run(const Message& m) { zarvo::ShowMessage(m.text, m.title, m.style); }
+void Run(const Message& m, Execution&) { zarvo::ShowMessage(m.text, m.title, m.style); }
 
-void Run(const OpenSettings&) { ShowSettingsDialog(); }
+void Run(const OpenSettings&, Execution&) { ShowSettingsDialog(); }
 
-}  // namespace
-
-void ExecuteStep(const LaunchStep& step) {
-  std::visit([](const auto& s) { Run(s); }, step);
+void ExecuteStep(const LaunchStep& step, Execution& run) {
+  std::visit([&run](const auto& s) { Run(s, run); }, step);
 }
 
 void ExecutePlan(const LaunchPlan& plan) {
-  for (const LaunchStep& step : plan.steps) ExecuteStep(step);
+  Execution run;
+  for (const LaunchStep& step : plan.steps) ExecuteStep(step, run);
   zarvo::EndProcess();
 }
 

@@ -4,9 +4,11 @@
 
 namespace marlock {
 
-// One step. A start's result is not examined: a client that fails to start
-// leaves no trace in Marlock.
-void ExecuteStep(const LaunchStep& step);
+struct Execution;
+
+// One step of a run. A start's result is not examined: a client that fails
+// to start leaves no trace in Marlock.
+void ExecuteStep(const LaunchStep& step, Execution& run);
 
 // Every step in order, then the end of the process, without waiting for
 // anything that was started.

@@ -2,6 +2,7 @@
 // step, before the process ends. Portable: no Windows headers; the executor
 // (executor.h) carries a plan out with Win32 calls.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <variant>
 #include <vector>
@@ -54,9 +55,88 @@ struct OpenSettings {
   bool operator==(const OpenSettings&) const { return true; }
 };
 
-// Further kinds of step (writing the macro file, registry values, automation
-// calls, keystrokes and waits of the scripted clients) join this list.
-using LaunchStep = std::variant<ShellStart, ProcessStart, Message, OpenSettings>;
+// A text file created anew (an existing one is overwritten), each line
+// ended by CR LF, in the ANSI code page. It stays after the launch.
+struct WriteTextFile {
+  std::string path;
+  std::vector<std::string> lines;
+  bool operator==(const WriteTextFile& o) const { return path == o.path && lines == o.lines; }
+};
+
+// A string value (REG_SZ, the data without a terminating NUL) under the
+// current user's root; the key is created when missing.
+struct WriteUserRegistryString {
+  std::string keyPath;
+  std::string valueName;
+  std::string text;
+  bool operator==(const WriteUserRegistryString& o) const {
+    return keyPath == o.keyPath && valueName == o.valueName && text == o.text;
+  }
+};
+
+// A 32-bit number value (REG_DWORD) under the current user's root.
+struct WriteUserRegistryDword {
+  std::string keyPath;
+  std::string valueName;
+  uint32_t number = 0;
+  bool operator==(const WriteUserRegistryDword& o) const {
+    return keyPath == o.keyPath && valueName == o.valueName && number == o.number;
+  }
+};
+
+// One late-bound call on an automation object: a property set or a method
+// call with one argument.
+struct AutomationCall {
+  enum class Kind { PropertyPut, Method };
+  Kind kind = Kind::Method;
+  std::string name;
+  std::variant<std::string, bool> argument;
+  bool operator==(const AutomationCall& o) const {
+    return kind == o.kind && name == o.name && argument == o.argument;
+  }
+};
+
+// An automation object created by its programmatic identifier, the calls
+// in order, and the object released at once after the last. A failure to
+// create it, or inside a call, ends the run with a message.
+struct Automation {
+  std::string progId;
+  std::vector<AutomationCall> calls;
+  bool operator==(const Automation& o) const { return progId == o.progId && calls == o.calls; }
+};
+
+// Counted passes over this process's message queue, no sleep in between.
+// For the keystroke clients it is the least pause before the next key.
+struct PumpEvents {
+  int passes = 0;
+  bool operator==(const PumpEvents& o) const { return passes == o.passes; }
+};
+
+// Keys in the sequence notation: "%" before a character holds Alt, "^"
+// holds Ctrl, "%" alone presses Alt, "{ENTER}", "{TAB}" and "{ESC}" are the
+// named keys. Only the fixed parts of a client's sequence are written so.
+struct SendKeys {
+  std::string keys;
+  bool operator==(const SendKeys& o) const { return keys == o.keys; }
+};
+
+// Text typed character by character as itself: a link, a user name or a
+// password never acts as key notation.
+struct TypeText {
+  std::string text;
+  bool operator==(const TypeText& o) const { return text == o.text; }
+};
+
+// The clipboard cleared, then holding the text as plain text.
+struct PutClipboardText {
+  std::string text;
+  bool operator==(const PutClipboardText& o) const { return text == o.text; }
+};
+
+using LaunchStep =
+    std::variant<ShellStart, ProcessStart, Message, OpenSettings, WriteTextFile,
+                 WriteUserRegistryString, WriteUserRegistryDword, Automation, PumpEvents,
+                 SendKeys, TypeText, PutClipboardText>;
 
 // The steps, in order. The process ends after the last one; an empty plan
 // ends it at once.

@@ -3,6 +3,7 @@
 // reads comes through the interfaces below, so every route is tested as a
 // value, without Windows.
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -29,6 +30,10 @@ struct LaunchContext {
   LoginPrompt& prompt;
   std::string programDir;  // Marlock's own directory, without a trailing backslash
   std::function<bool(const std::string&)> fileExists;
+  // Read only by the routes that need them.
+  std::function<std::string()> tempDir;             // the environment variable "TEMP"
+  std::function<std::string()> programFilesDir;     // HKLM ...\CurrentVersion "ProgramFilesDir"
+  std::function<uint32_t()> secondsSinceMidnight;  // local time of day
 };
 
 // The title of Marlock's messages while it launches a link.
@@ -80,5 +85,15 @@ LaunchPlan PlanCommandLineClient(FtpLink& link, const LaunchSettings& settings,
 // Ace FTP, TurboFTP), Internet Explorer and the download manager.
 LaunchPlan PlanScriptedRoute(Route route, FtpLink& link, const LaunchSettings& settings,
                              LaunchContext& ctx);
+
+// The routes one by one (scripted_routes.cpp chooses among them).
+LaunchPlan PlanCuteFtpXp(FtpLink& link, const LaunchSettings& settings, LaunchContext& ctx);
+LaunchPlan PlanCuteFtpPro(FtpLink& link, const LaunchSettings& settings, LaunchContext& ctx);
+// Crystal FTP Pro (7), Ace FTP (8) and TurboFTP (11).
+LaunchPlan PlanKeystrokeClient(FtpLink& link, const LaunchSettings& settings,
+                               LaunchContext& ctx);
+LaunchPlan PlanInternetExplorer(FtpLink& link, const LaunchSettings& settings,
+                                LaunchContext& ctx);
+LaunchPlan PlanDownloadManager(const FtpLink& link);
 
 }  // namespace marlock

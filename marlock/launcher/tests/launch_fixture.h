@@ -14,6 +14,8 @@ namespace launchtest {
 inline constexpr const char* kClientPath = "C:\\Clients\\client.exe";
 inline constexpr const char* kProgramDir = "C:\\Zarvo\\Plugins";
 inline constexpr const char* kDownloads = "C:\\Downloads";
+inline constexpr const char* kTemp = "C:\\Temp";
+inline constexpr const char* kProgramFiles = "C:\\Program Files";
 
 class ScriptedPrompt : public marlock::LoginPrompt {
  public:
@@ -29,8 +31,17 @@ struct World {
   marlock::MemoryProfileStore settings;
   marlock::MemoryProfileStore sites;
   ScriptedPrompt prompt;
-  marlock::LaunchContext ctx{settings, sites, prompt, kProgramDir,
-                             [](const std::string& p) { return p == kClientPath; }};
+  marlock::LaunchContext ctx{settings,
+                             sites,
+                             prompt,
+                             kProgramDir,
+                             [](const std::string& p) { return p == kClientPath; },
+                             [this] { return tempDir; },
+                             [this] { return programFilesDir; },
+                             [this] { return secondsSinceMidnight; }};
+  std::string tempDir = kTemp;
+  std::string programFilesDir = kProgramFiles;
+  uint32_t secondsSinceMidnight = 0;
 
   // FTPType, EXEName (the client that exists) and DefaultDir.
   void Configure(int iClient, const std::string& sDefaultDir = kDownloads) {
