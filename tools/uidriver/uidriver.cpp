@@ -335,10 +335,11 @@ DWORD WindowProcessId(HWND hwnd) {
   return pid;
 }
 
-bool SaveScreenshot(const std::string& sBmpPath) {
-  RECT r = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+namespace {
+
+bool SaveBitmap(const std::string& sBmpPath, const RECT& r) {
   std::vector<unsigned> px = CaptureScreen(r);
-  int w = r.right, h = r.bottom;
+  const int w = r.right - r.left, h = r.bottom - r.top;
   BITMAPFILEHEADER fh = {};
   BITMAPINFOHEADER ih = {};
   ih.biSize = sizeof ih;
@@ -354,6 +355,30 @@ bool SaveScreenshot(const std::string& sBmpPath) {
   out.write(reinterpret_cast<const char*>(&ih), sizeof ih);
   out.write(reinterpret_cast<const char*>(px.data()), static_cast<std::streamsize>(px.size() * 4));
   return static_cast<bool>(out);
+}
+
+}  // namespace
+
+bool SaveScreenshot(const std::string& sBmpPath) {
+  RECT r = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  return SaveBitmap(sBmpPath, r);
+}
+
+HWND ControlByText(HWND hwndParent, const std::string& sText) {
+  struct Search {
+    const std::string* text;
+    HWND found;
+  } search = {&sText, nullptr};
+  EnumChildWindows(
+      hwndParent,
+      [](HWND child, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        if (GetText(child) != *s->text) return TRUE;
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 }  // namespace uidriver

@@ -70,4 +70,7 @@ DWORD WindowProcessId(HWND hwnd);
 // A screenshot of the whole screen as a 24-bit BMP file.
 bool SaveScreenshot(const std::string& sBmpPath);
 
+// The first control (any depth) whose text is exactly sText.
+HWND ControlByText(HWND hwndParent, const std::string& sText);
+
 }  // namespace uidriver

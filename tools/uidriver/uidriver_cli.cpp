@@ -6,7 +6,11 @@
 //   uidriver list CAPTION               lists the window's controls
 //   uidriver click CAPTION ID           clicks a control of the window
 //   uidriver text CAPTION ID            prints a control's text
+//   uidriver click-text CAPTION TEXT    clicks the control with that text
+//   uidriver close CAPTION              closes the window as its close box does
 //   uidriver screenshot FILE.bmp        the whole screen
+//   uidriver front CAPTION [MS]         brings the window to the front, prints
+//                                       its screen rectangle: left top width height
 //
 // Exit code 0 on success, 1 when the window did not come.
 #include <cstdio>
@@ -22,7 +26,7 @@ DWORD TimeoutArg(int argc, char** argv, int i, DWORD def) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: uidriver wait|msgbox|press-msgbox|list|click|text|screenshot ...\n");
+  std::fprintf(stderr, "usage: uidriver wait|msgbox|press-msgbox|list|click|click-text|close|text|screenshot|front ...\n");
   return 2;
 }
 
@@ -71,6 +75,29 @@ int main(int argc, char** argv) {
     } else {
       std::printf("%s\n", uidriver::GetControlText(h, std::atoi(argv[3])).c_str());
     }
+    return 0;
+  }
+  if (!std::strcmp(cmd, "click-text") && argc >= 4) {
+    HWND h = uidriver::WaitForWindow(argv[2], 10000);
+    HWND c = h ? uidriver::ControlByText(h, argv[3]) : nullptr;
+    if (!c) return 1;
+    PostMessageA(c, BM_CLICK, 0, 0);
+    return 0;
+  }
+  if (!std::strcmp(cmd, "close") && argc >= 3) {
+    HWND h = uidriver::WaitForWindow(argv[2], 10000);
+    if (!h) return 1;
+    PostMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return 0;
+  }
+  if (!std::strcmp(cmd, "front") && argc >= 3) {
+    HWND h = uidriver::WaitForWindow(argv[2], TimeoutArg(argc, argv, 3, 10000));
+    if (!h) return 1;
+    SetForegroundWindow(h);
+    Sleep(700);  // time to repaint what the front window uncovered
+    RECT r;
+    GetWindowRect(h, &r);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
     return 0;
   }
   if (!std::strcmp(cmd, "screenshot") && argc >= 3) {
