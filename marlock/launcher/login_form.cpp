@@ -42,7 +42,8 @@ HICON LoadLoginPicture() {
 
 }  // namespace
 
-// Tab order as listed.
+// Tab order as listed. The remember box starts clear: a password goes into
+// the site file only when the user asks for it each time.
 const ControlSpec frmLoginFTP::kControls[] = {
     {"lblUser", id::lblUser, Kind::Label, "&Username:", 840, 280, 1095, 255},
     {"txtUser", id::txtUser, Kind::TextBox, "", 1800, 240, 2295, 315},
