@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cctype>
 
 namespace zarvo::forms {
 
@@ -233,7 +234,45 @@ bool Form::PreTranslate(MSG& msg) {
     }
     return msg.wParam == VK_ESCAPE;
   }
+  // A label's access key puts the focus on the control that follows it in
+  // the table. The dialog manager does this only for windows of the dialog
+  // class; it still handles the access keys of buttons and check boxes.
+  // Without Alt the key counts only where the focused control takes no
+  // typing.
+  if (msg.message == WM_SYSCHAR ||
+      (msg.message == WM_CHAR && GetFocus() &&
+       !(SendMessageA(GetFocus(), WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS))) {
+    if (HWND target = AccessKeyTarget(static_cast<unsigned char>(msg.wParam))) {
+      SetFocus(target);
+      char cls[16] = {};
+      GetClassNameA(target, cls, sizeof cls);
+      if (_stricmp(cls, "Edit") == 0) SendMessageA(target, EM_SETSEL, 0, -1);
+      return true;
+    }
+  }
   return IsDialogMessageA(hwnd_, &msg) != FALSE;
+}
+
+HWND Form::AccessKeyTarget(unsigned char key) const {
+  if (!isalnum(key)) return nullptr;
+  for (size_t i = 0; i < controls_.size() && i < hwnds_.size(); ++i) {
+    const ControlSpec& c = controls_[i];
+    if (c.kind != Kind::Label || !c.caption || !IsWindowVisible(hwnds_[i]) ||
+        !IsWindowEnabled(hwnds_[i])) {
+      continue;
+    }
+    // "&&" stands for an ampersand; the first single "&" marks the key.
+    const char* p = c.caption;
+    while ((p = strchr(p, '&')) != nullptr && p[1] == '&') p += 2;
+    if (!p || toupper(static_cast<unsigned char>(p[1])) != toupper(key)) continue;
+    for (size_t j = i + 1; j < controls_.size(); ++j) {
+      const Kind k = controls_[j].kind;
+      if (k == Kind::Label || k == Kind::Frame || k == Kind::Picture) continue;
+      if (hwnds_[j] && IsWindowVisible(hwnds_[j]) && IsWindowEnabled(hwnds_[j])) return hwnds_[j];
+    }
+    return nullptr;
+  }
+  return nullptr;
 }
 
 HFONT Form::FontFor(const ControlSpec& c) {

@@ -203,6 +203,7 @@ class Form {
   void Fire(EventType type, int iId);
   void OnCommand(int iId, int iCode, HWND hwndControl);
   bool PreTranslate(MSG& msg);
+  HWND AccessKeyTarget(unsigned char key) const;
   int IdOf(const char* sName) const;
   const ControlSpec* SpecOfId(int iId) const;
 

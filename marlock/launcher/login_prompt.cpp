@@ -1,21 +1,26 @@
 #include "launcher/login_prompt.h"
 
+#include "launcher/login_form.h"
+
 namespace marlock {
 
 namespace {
 
-// Stands in for frmLoginFTP until the window is built: it answers as a
-// prompt closed without OK or Cancel, so the link goes on without login.
-// The window replaces this class and keeps the interface.
-class PendingLoginPrompt : public LoginPrompt {
+// Shows frmLoginFTP modally, without owner window, and hands back what the
+// user did. The dialog shows nothing of the link.
+class LoginPromptDialog : public LoginPrompt {
  public:
-  LoginAnswer Ask(const FtpLink&) override { return LoginAnswer{}; }
+  LoginAnswer Ask(const FtpLink&) override {
+    frmLoginFTP form;
+    form.ShowModal();
+    return form.Answer();
+  }
 };
 
 }  // namespace
 
 LoginPrompt& LoginPromptWindow() {
-  static PendingLoginPrompt prompt;
+  static LoginPromptDialog prompt;
   return prompt;
 }
 

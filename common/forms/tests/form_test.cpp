@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 using namespace zarvo::forms;
@@ -316,6 +318,67 @@ TEST(FormRuntime, LabelsLieBeneathControlsAndAboveFrameBorder) {
   EXPECT_LT(ZPosition(form.Control("txtPort")), ZPosition(label));
   EXPECT_LT(ZPosition(form.Control("cmbKind")), ZPosition(label));
   EXPECT_LT(ZPosition(label), ZPosition(border)) << "the frame's border stays lowest";
+}
+
+// ---- access keys of labels
+
+const ControlSpec kKeyControls[] = {
+    {"lblUser", 21, Kind::Label, "&User:", 120, 120, 900, 255},
+    {"txtUser", 22, Kind::TextBox, "anna", 1080, 120, 1500, 285},
+    {"lblPass", 23, Kind::Label, "Fish && &Chips:", 120, 520, 900, 255},
+    {"txtPass", 24, Kind::TextBox, "", 1080, 520, 1500, 285},
+    {"cmdOK", 1, Kind::Button, "OK", 120, 1000, 1335, 375, nullptr, kDefault},
+};
+
+// Runs one step per timer tick and notes which control has the focus
+// before each.
+class frmKeys : public FormOf<frmKeys> {
+ public:
+  frmKeys();
+  std::vector<std::function<void(frmKeys&)>> steps;
+  std::vector<int> focus;
+  void Form_Load(Event&) { StartTimer(3, 50); }
+  void Timer_Tick(Event&) {
+    focus.push_back(GetFocus() ? GetDlgCtrlID(GetFocus()) : 0);
+    if (focus.size() > steps.size()) return Unload();
+    steps[focus.size() - 1](*this);
+  }
+  static const FormSpec kKeySpec;
+  static const Handler kKeyHandlers[];
+};
+
+const FormSpec frmKeys::kKeySpec = {"Access Keys", 2800, 1500, "Tahoma", 825};
+const frmKeys::Handler frmKeys::kKeyHandlers[] = {
+    {"Form", EventType::Load, &frmKeys::Form_Load},
+    {nullptr, EventType::Timer, &frmKeys::Timer_Tick, 3},
+};
+
+frmKeys::frmKeys()
+    : FormOf(kKeySpec, kKeyControls, std::size(kKeyControls), kKeyHandlers,
+             std::size(kKeyHandlers)) {}
+
+std::function<void(frmKeys&)> PostToFocus(UINT msg, char ch) {
+  return [msg, ch](frmKeys&) { PostMessageA(GetFocus(), msg, static_cast<unsigned char>(ch), 0); };
+}
+std::function<void(frmKeys&)> FocusOn(const char* sName) {
+  return [sName](frmKeys& f) { f.SetFocusTo(sName); };
+}
+
+TEST(FormRuntime, LabelAccessKeyFocusesTheNextControl) {
+  frmKeys form;
+  form.steps = {FocusOn("cmdOK"),
+                PostToFocus(WM_SYSCHAR, 'c'),  // Alt+C: the password box
+                PostToFocus(WM_CHAR, 'u'),     // typed into it, no move
+                PostToFocus(WM_SYSCHAR, 'U'),  // Alt+U: the user box
+                PostToFocus(WM_SYSCHAR, 'f'),  // "&&" is no access key
+                FocusOn("cmdOK"),
+                PostToFocus(WM_CHAR, 'c')};    // without Alt where no typing is taken
+  std::string typed;
+  form.steps.push_back([&typed](frmKeys& f) { typed = f.Text("txtPass"); });
+  form.ShowModal();
+  EXPECT_EQ(form.focus, (std::vector<int>{22, 1, 24, 24, 22, 22, 1, 24, 24}));
+  EXPECT_EQ(typed, "u") << "a typed letter stays a letter in a text box";
+  EXPECT_EQ(form.Loaded(), false);
 }
 
 }  // namespace
