@@ -221,6 +221,18 @@ TEST_P(MacroStartTest, FileAndStart) {
 INSTANTIATE_TEST_SUITE_P(CuteFtpXp, MacroStartTest, ::testing::ValuesIn(kMacroStarts),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The folder is upper-cased as text of the system's code page, which the
+// launch context knows.
+TEST(CuteFtpXpMacroFile, RemoteDirUpperCasedByTheContext) {
+  World w;
+  w.Configure(1);
+  w.ctx.upperCase = [](const std::string& s) { return "<" + s + ">"; };
+  const LaunchPlan plan = w.Plan("ftp://server/pub/caf\xE9/");
+  const std::vector<std::string>& lines = std::get<WriteTextFile>(plan.steps[0]).lines;
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[2], "RemoteDir </pub/caf\xE9/>");
+}
+
 // The whole day gives eight digits at most, and a number changes with the
 // second.
 TEST(CuteFtpXpMacroName, EveryNumberFitsEightDigits) {
