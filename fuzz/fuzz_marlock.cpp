@@ -84,7 +84,8 @@ void FuzzPlan(const uint8_t* data, size_t size) {
                              [](const std::string& p) { return p == "C:\\client.exe"; },
                              [] { return std::string("C:\\Temp"); },
                              [] { return std::string("C:\\Program Files"); },
-                             [] { return uint32_t{43200}; }};
+                             [] { return uint32_t{43200}; },
+                             {}};
   const std::string link(reinterpret_cast<const char*>(data + 3), size - 3);
   marlock::LaunchPlan plan = marlock::PlanLaunch(link, ctx);
   // At most one program is started, and nothing follows a message.

@@ -28,7 +28,9 @@ std::string DecimalText(double dValue) {
   return buffer;
 }
 
-std::string UpperCase(std::string s) {
+std::string UpperCase(const std::string& sText, LaunchContext& ctx) {
+  if (ctx.upperCase) return ctx.upperCase(sText);
+  std::string s = sText;
   for (char& c : s) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
@@ -41,7 +43,7 @@ std::vector<std::string> MacroLines(const FtpLink& link, const LaunchSettings& s
   lines.push_back("Host " + link.Host);
   if (!link.Port.empty()) lines.push_back("Ports " + link.Port);
   lines.push_back("FilterLocal");
-  lines.push_back("RemoteDir " + UpperCase(link.RemoteDir));
+  lines.push_back("RemoteDir " + UpperCase(link.RemoteDir, ctx));
   const bool bAutoRename =
       zarvo::IsFlagSet(ctx.settings.Read(keys::kCuteSection, keys::kAutoRename, "255"));
   lines.push_back(bAutoRename ? "AutoRename ON" : "AutoRename OFF");

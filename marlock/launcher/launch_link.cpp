@@ -50,6 +50,13 @@ uint32_t SecondsSinceMidnight() {
   return now.wHour * 3600u + now.wMinute * 60u + now.wSecond;
 }
 
+// Letters of the code page too ("é" becomes "É" in code page 1252).
+std::string UpperCase(const std::string& sText) {
+  std::string s = sText;
+  if (!s.empty()) CharUpperBuffA(&s[0], static_cast<DWORD>(s.size()));
+  return s;
+}
+
 }  // namespace
 
 void LaunchLink(const std::string& sLink) {
@@ -58,7 +65,7 @@ void LaunchLink(const std::string& sLink) {
   IniFileStore sites(paths.siteFile);
   LaunchContext ctx{settings,          sites, LoginPromptWindow(), paths.programDir,
                     &zarvo::FileExists, &TempDirectory, &ProgramFilesDirectory,
-                    &SecondsSinceMidnight};
+                    &SecondsSinceMidnight, &UpperCase};
   ExecutePlan(PlanLaunch(sLink, ctx));
 }
 

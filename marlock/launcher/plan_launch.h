@@ -34,6 +34,9 @@ struct LaunchContext {
   std::function<std::string()> tempDir;             // the environment variable "TEMP"
   std::function<std::string()> programFilesDir;     // HKLM ...\CurrentVersion "ProgramFilesDir"
   std::function<uint32_t()> secondsSinceMidnight;  // local time of day
+  // Upper case in the system's ANSI code page; without it, only "a" to "z"
+  // change.
+  std::function<std::string(const std::string&)> upperCase;
 };
 
 // The title of Marlock's messages while it launches a link.

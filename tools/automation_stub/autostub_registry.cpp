@@ -47,12 +47,37 @@ bool SetNamed(const std::string& sKey, const char* sName, const std::string& sVa
   return r == ERROR_SUCCESS;
 }
 
+// A ProgID the prefix already has (Wine registers its own
+// "InternetExplorer.Application") keeps its class here while the stand-in
+// is registered, and gets it back from Unregister.
+const char* kSavedClsid = "ZarvoSavedClsid";
+
+std::string ReadValue(const std::string& sKey, const char* sName) {
+  char buffer[256] = {};
+  HKEY key;
+  if (RegOpenKeyExA(kRoot, sKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return "";
+  DWORD type = 0;
+  DWORD dwSize = sizeof buffer - 1;
+  const LONG r =
+      RegQueryValueExA(key, sName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &dwSize);
+  RegCloseKey(key);
+  return r == ERROR_SUCCESS && type == REG_SZ ? std::string(buffer) : std::string();
+}
+
+void SaveOwnClass(const Entry& e) {
+  const std::string sKey = std::string(e.progId) + "\\CLSID";
+  const std::string sOwn = ReadValue(sKey, nullptr);
+  if (sOwn.empty() || sOwn == e.clsid || !ReadValue(sKey, kSavedClsid).empty()) return;
+  SetNamed(sKey, kSavedClsid, sOwn);
+}
+
 }  // namespace
 
 bool Register() {
   const std::string dll = testkit::WinPath(AUTOSTUB_DLL);
   bool ok = true;
   for (const Entry& e : kEntries) {
+    SaveOwnClass(e);
     ok &= SetDefault(std::string(e.progId) + "\\CLSID", e.clsid);
     ok &= SetDefault(std::string("CLSID\\") + e.clsid, e.progId);
     ok &= SetDefault(std::string("CLSID\\") + e.clsid + "\\InprocServer32", dll);
@@ -65,7 +90,18 @@ bool Register() {
 
 void Unregister() {
   for (const Entry& e : kEntries) {
-    RegDeleteTreeA(kRoot, (std::string(e.progId)).c_str());
+    const std::string sKey = std::string(e.progId) + "\\CLSID";
+    const std::string sOwn = ReadValue(sKey, kSavedClsid);
+    if (sOwn.empty()) {
+      RegDeleteTreeA(kRoot, e.progId);
+    } else {
+      SetDefault(sKey, sOwn);
+      HKEY key;
+      if (RegOpenKeyExA(kRoot, sKey.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, kSavedClsid);
+        RegCloseKey(key);
+      }
+    }
     RegDeleteTreeA(kRoot, (std::string("CLSID\\") + e.clsid).c_str());
   }
 }

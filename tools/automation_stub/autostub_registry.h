@@ -9,6 +9,8 @@ namespace autostub {
 // Registers both ProgIDs ("CuteFTPPro.TEConnection",
 // "InternetExplorer.Application") to the recording server.
 bool Register();
+// Removes the stand-ins; a ProgID the prefix had before (Wine's own
+// "InternetExplorer.Application") gets its class back.
 void Unregister();
 
 // The lines the objects wrote to the log file (ZARVO_AUTOMATION_LOG).

@@ -1,5 +1,6 @@
 #include "testkit.h"
 
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -108,8 +109,20 @@ Process Start(const std::string& sExe, const std::string& sArguments,
 
   std::string env;
   if (!sEnvironment.empty()) {
+    // A variable given here replaces an inherited one of the same name.
+    auto given = [&sEnvironment](const char* sEntry) {
+      const char* equals = strchr(sEntry + 1, '=');
+      const size_t nName = equals ? static_cast<size_t>(equals - sEntry) : strlen(sEntry);
+      for (const std::string& e : sEnvironment) {
+        if (e.size() > nName && e[nName] == '=' && _strnicmp(e.c_str(), sEntry, nName) == 0) {
+          return true;
+        }
+      }
+      return false;
+    };
     char* block = GetEnvironmentStringsA();
     for (const char* p = block; *p; p += strlen(p) + 1) {
+      if (given(p)) continue;
       env.append(p);
       env.push_back('\0');
     }

@@ -50,7 +50,8 @@ class Process {
 };
 
 // Starts sExe with the argument text (the quoted path, one blank, then
-// sArguments, as a shell would hand it). sEnvironment adds "NAME=value" pairs.
+// sArguments, as a shell would hand it). sEnvironment adds "NAME=value" pairs;
+// each replaces an inherited variable of the same name.
 Process Start(const std::string& sExe, const std::string& sArguments,
               const std::string& sWorkingDir = "",
               const std::vector<std::string>& sEnvironment = {});

@@ -38,7 +38,8 @@ struct World {
                              [](const std::string& p) { return p == kClientPath; },
                              [this] { return tempDir; },
                              [this] { return programFilesDir; },
-                             [this] { return secondsSinceMidnight; }};
+                             [this] { return secondsSinceMidnight; },
+                             {}};  // upper case of "a" to "z" only
   std::string tempDir = kTemp;
   std::string programFilesDir = kProgramFiles;
   uint32_t secondsSinceMidnight = 0;

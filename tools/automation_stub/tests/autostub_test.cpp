@@ -2,6 +2,9 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <cstring>
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "autostub_registry.h"
@@ -70,6 +73,33 @@ TEST(AutomationStub, RecordsCallsMadeByProgId) {
                                       "InternetExplorer.Application create",
                                       "InternetExplorer.Application release"}));
   autostub::Unregister();
+}
+
+// A ProgID registered before the stand-in (Wine registers its own Internet
+// Explorer) is given back its class when the stand-in goes.
+TEST(AutomationStub, UnregisterGivesBackTheClassThatWasThere) {
+  const char* kOwn = "{0002DF01-0000-0000-C000-000000000046}";
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "InternetExplorer.Application\\CLSID", 0, nullptr,
+                            0, KEY_SET_VALUE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(kOwn),
+                 static_cast<DWORD>(strlen(kOwn) + 1));
+  RegCloseKey(key);
+  auto clsidOf = [](const wchar_t* progId) {
+    CLSID clsid = {};
+    CLSIDFromProgID(progId, &clsid);
+    wchar_t text[64] = {};
+    StringFromGUID2(clsid, text, 64);
+    return std::wstring(text);
+  };
+  ASSERT_TRUE(autostub::Register());
+  EXPECT_EQ(clsidOf(L"InternetExplorer.Application"), L"{D6B1C3A0-5A35-4F1E-9E64-2A7B6B8F0C12}");
+  autostub::Register();  // twice, as consecutive tests may
+  autostub::Unregister();
+  EXPECT_EQ(clsidOf(L"InternetExplorer.Application"), L"{0002DF01-0000-0000-C000-000000000046}");
+  CLSID none;
+  EXPECT_NE(CLSIDFromProgID(L"CuteFTPPro.TEConnection", &none), S_OK);
 }
 
 }  // namespace
