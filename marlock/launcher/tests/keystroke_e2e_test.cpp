@@ -70,7 +70,9 @@ std::string KeyName(unsigned code) {
     case VK_ESCAPE: return "Esc";
     case VK_PACKET: return "Packet";  // a character typed as itself
   }
-  if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')) return std::string(1, char(code));
+  if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')) {
+    return std::string(1, char(code));
+  }
   return "#" + std::to_string(code);
 }
 
@@ -103,6 +105,17 @@ std::vector<std::string> Describe(const std::vector<testkit::ReceivedKey>& keys)
   std::vector<std::string> out;
   for (const auto& k : keys) out.push_back(Describe(k));
   return out;
+}
+
+// Long key lists are cut short in a failure's output: say where they part.
+std::string FirstDifference(const std::vector<std::string>& got,
+                            const std::vector<std::string>& expected) {
+  for (size_t i = 0; i < got.size() || i < expected.size(); ++i) {
+    const std::string g = i < got.size() ? got[i] : "(nothing)";
+    const std::string e = i < expected.size() ? expected[i] : "(nothing)";
+    if (g != e) return "key " + std::to_string(i) + ": got \"" + g + "\", expected \"" + e + "\"";
+  }
+  return "";
 }
 
 // What a window gets for text typed as itself: each character on its own,
@@ -182,25 +195,24 @@ TEST_P(KeystrokeE2eTest, ClientWindowReceivesTheSequence) {
   KeystrokeRun r;
   r.Configure(c.client);
   SetClipboardText("what the user copied");
-  testkit::Process marlock = r.Run(c.link, {"ZARVO_RECORD_WINDOW=60000"});
+  testkit::Process marlock = r.Run(c.link, {"ZARVO_RECORD_WINDOW=180000"});
   ASSERT_TRUE(marlock.Started());
 
   std::vector<std::string> expected;
   for (const std::string& k : c.keys) {
-    if (k == "(link)") {
-      for (std::string t : TypedAsText(c.clientLink)) expected.push_back(t);
-    } else {
-      expected.push_back(k);
-    }
+    if (k != "(link)") expected.push_back(k);
+    else for (const std::string& t : TypedAsText(c.clientLink)) expected.push_back(t);
   }
-  EXPECT_TRUE(marlock.WaitExit(60000)) << "Marlock ends after the last key";
-  EXPECT_EQ(Describe(r.Keys(expected.size())), expected);
+  EXPECT_TRUE(marlock.WaitExit(150000)) << "Marlock ends after the last key";
+  const std::vector<std::string> keys = Describe(r.Keys(expected.size()));
+  EXPECT_EQ(keys, expected) << FirstDifference(keys, expected);
 
   std::vector<testkit::Received> got = r.in.Received(1, 5000);
   ASSERT_EQ(got.size(), 1u) << "the client is started once";
   std::string line = got[0].commandLine;
   while (!line.empty() && line.back() == ' ') line.pop_back();
-  EXPECT_EQ(line, "\"" + r.in.client + "\"" + (c.linkAsParameter ? std::string(" ") + c.clientLink : ""));
+  const std::string parameters = c.linkAsParameter ? std::string(" ") + c.clientLink : "";
+  EXPECT_EQ(line, "\"" + r.in.client + "\"" + parameters);
   EXPECT_EQ(got[0].workingDirectory, c.marlockDirectory ? r.zarvoDir : r.downloads);
   EXPECT_EQ(got[0].showWindow, c.show);
   // Ace FTP's download folder is pasted from the clipboard, where it stays.
@@ -274,6 +286,7 @@ class FrontWindow {
 struct NotInFrontCase {
   const char* name;
   std::vector<std::string> clientEnv;
+  DWORD messageNotBeforeMs;  // from Marlock's start
   DWORD messageWithinMs;
 };
 
@@ -281,10 +294,10 @@ void PrintTo(const NotInFrontCase& c, std::ostream* os) { *os << c.name; }
 
 const NotInFrontCase kNotInFront[] = {
     // Marlock waits its full bound for the client to come to the front.
-    {"ClientWindowStaysBehind", {"ZARVO_RECORD_WINDOW=60000", "ZARVO_RECORD_WINDOW_BEHIND=1"},
-     45000},
+    {"ClientWindowStaysBehind", {"ZARVO_RECORD_WINDOW=180000", "ZARVO_RECORD_WINDOW_BEHIND=1"},
+     30000, 60000},
     // A client that ended will not come: no need to wait.
-    {"ClientEndsWithoutWindow", {}, 10000},
+    {"ClientEndsWithoutWindow", {}, 0, 25000},
 };
 
 class NotInFrontE2eTest : public ::testing::TestWithParam<NotInFrontCase> {};
@@ -295,11 +308,13 @@ TEST_P(NotInFrontE2eTest, NothingIsTypedAndMarlockSaysSo) {
   r.Configure(7);
   FrontWindow front;
   ASSERT_TRUE(front.InFront());
+  const DWORD dwStart = GetTickCount();
   testkit::Process marlock = r.Run(kFileLink, c.clientEnv);
   ASSERT_TRUE(marlock.Started());
 
   HWND box = uidriver::WaitForMessageBox(c.messageWithinMs, marlock.Id());
   EXPECT_NE(box, nullptr) << "no message box";
+  EXPECT_GE(GetTickCount() - dwStart, c.messageNotBeforeMs) << "the client gets its time";
   if (box) {
     uidriver::MessageBoxInfo info = uidriver::ReadMessageBox(box);
     EXPECT_EQ(info.title, "Marlock");
