@@ -19,7 +19,7 @@ static_assert(show::kMinimizedNoActivate == SW_SHOWMINNOACTIVE, "show state");
 // No owner window: the clients are started the same with any window of
 // the process or none, and creating none keeps a launch fast. The process
 // is kept so that keystrokes can be checked against it; a start that fails
-// leaves no trace.
+// leaves no trace (and no client to type into).
 void Run(const ShellStart& s, Execution& run) {
   SHELLEXECUTEINFOA info = {};
   info.cbSize = sizeof info;
@@ -29,10 +29,7 @@ void Run(const ShellStart& s, Execution& run) {
   info.lpParameters = s.parameters.c_str();
   info.lpDirectory = s.directory.empty() ? nullptr : s.directory.c_str();
   info.nShow = s.showState;
-  if (ShellExecuteExA(&info) && info.hProcess) {
-    run.clientProcessId = GetProcessId(info.hProcess);
-    CloseHandle(info.hProcess);
-  }
+  if (ShellExecuteExA(&info)) run.KeepClient(info.hProcess);
 }
 
 void Run(const ProcessStart& s, Execution& run) {
@@ -45,9 +42,8 @@ void Run(const ProcessStart& s, Execution& run) {
   commandLine.push_back('\0');
   if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                      &si, &pi)) {
-    run.clientProcessId = pi.dwProcessId;
     CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    run.KeepClient(pi.hProcess);
   }
 }
 

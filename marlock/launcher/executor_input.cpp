@@ -21,7 +21,7 @@ namespace {
 constexpr DWORD kClientInFrontTimeoutMs = 30000;
 constexpr DWORD kClientInFrontPollMs = 50;
 constexpr const char* kClientNotInFrontText =
-    "Marlock stopped typing into the FTP client, because the client's window was not in front. "
+    "The FTP client's window did not come to the front, so Marlock stopped typing into it. "
     "Please open the link again.";
 
 // One pass over this process's message queue.
@@ -33,19 +33,31 @@ void PumpOnce() {
   }
 }
 
-bool ClientInFront(DWORD dwClientProcessId) {
-  if (dwClientProcessId == 0) return false;
+bool ClientEnded(const Execution& run) {
+  return !run.clientProcess || WaitForSingleObject(run.clientProcess, 0) == WAIT_OBJECT_0;
+}
+
+bool ClientInFront(const Execution& run) {
   HWND front = GetForegroundWindow();
   if (!front) return false;
   DWORD dwOwner = 0;
   GetWindowThreadProcessId(front, &dwOwner);
-  return dwOwner == dwClientProcessId;
+  return dwOwner == run.clientProcessId;
 }
 
-void EnsureClientInFront(const Execution& run) {
+// Returns once the client's window is in front. A client that ended (or
+// never started) will not come; one that is still starting gets the rest
+// of the bound. Otherwise the run ends here with a message.
+void EnsureClientInFront(Execution& run) {
   const DWORD dwStart = GetTickCount();
-  while (!ClientInFront(run.clientProcessId)) {
-    if (GetTickCount() - dwStart >= kClientInFrontTimeoutMs) {
+  if (!ClientEnded(run) && !run.clientWasIdle) {
+    // A client that is still setting itself up may have its window in
+    // front before that window takes keys.
+    WaitForInputIdle(run.clientProcess, kClientInFrontTimeoutMs);
+    run.clientWasIdle = true;
+  }
+  while (!ClientInFront(run)) {
+    if (ClientEnded(run) || GetTickCount() - dwStart >= kClientInFrontTimeoutMs) {
       zarvo::ShowMessage(kClientNotInFrontText, "Marlock", MB_ICONHAND | MB_OK);
       zarvo::EndProcess();
     }
@@ -58,17 +70,32 @@ INPUT KeyInput(WORD wVk, bool bUp) {
   INPUT input = {};
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = wVk;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(wVk, MAPVK_VK_TO_VSC));
   input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
   return input;
 }
 
-void SendAll(std::vector<INPUT>& inputs) {
-  if (!inputs.empty()) SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+// One character as itself, whatever it means in the key notation or on
+// the keyboard layout: the window gets it as a character, never as a key
+// that a shortcut could react to.
+INPUT CharacterInput(wchar_t ch, bool bUp) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wScan = ch;
+  input.ki.dwFlags = KEYEVENTF_UNICODE | (bUp ? KEYEVENTF_KEYUP : 0);
+  return input;
 }
 
-// A key pressed and released while the modifiers are held.
-void PressKey(WORD wVk, const std::vector<WORD>& modifiers, const Execution& run) {
+// The inputs of one key go out in one call, checked just before: no other
+// input comes between a modifier's press and its release.
+void Send(std::vector<INPUT> inputs, Execution& run) {
   EnsureClientInFront(run);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// A key pressed and released while the modifiers are held; wVk 0 presses
+// and releases the modifiers alone.
+void PressKey(WORD wVk, const std::vector<WORD>& modifiers, Execution& run) {
   std::vector<INPUT> inputs;
   for (WORD m : modifiers) inputs.push_back(KeyInput(m, false));
   if (wVk) {
@@ -78,12 +105,12 @@ void PressKey(WORD wVk, const std::vector<WORD>& modifiers, const Execution& run
   for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) {
     inputs.push_back(KeyInput(*it, true));
   }
-  SendAll(inputs);
+  if (!inputs.empty()) Send(std::move(inputs), run);
 }
 
-// The virtual key of a fixed character of a sequence ("F", "C", "V"...).
-// Letters are their keys without Shift: held with Alt or Ctrl, Shift would
-// make another shortcut of them.
+// The key of a fixed character of a sequence ("F", "C", "V"...). Letters
+// are their keys without Shift: held with Alt or Ctrl, Shift would make
+// another shortcut of them.
 WORD KeyOf(char c) {
   if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return static_cast<WORD>(c);
@@ -95,24 +122,6 @@ WORD NamedKey(const std::string& sName) {
   if (sName == "TAB") return VK_TAB;
   if (sName == "ESC") return VK_ESCAPE;
   return 0;
-}
-
-// One character of text, typed as itself whatever it means in the key
-// notation or on the keyboard layout. A carriage return is the Enter key.
-void TypeCharacter(wchar_t ch, const Execution& run) {
-  if (ch == L'\r') {
-    PressKey(VK_RETURN, {}, run);
-    return;
-  }
-  EnsureClientInFront(run);
-  INPUT inputs[2] = {};
-  for (INPUT& input : inputs) {
-    input.type = INPUT_KEYBOARD;
-    input.ki.wScan = ch;
-    input.ki.dwFlags = KEYEVENTF_UNICODE;
-  }
-  inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-  SendInput(2, inputs, sizeof(INPUT));
 }
 
 }  // namespace
@@ -130,17 +139,13 @@ void Run(const SendKeys& k, Execution& run) {
       modifiers.push_back(s[i] == '%' ? VK_MENU : VK_CONTROL);
       ++i;
     }
-    if (i >= s.size()) {  // "%" alone: a press of Alt
-      PressKey(0, modifiers, run);
-      break;
-    }
-    WORD wVk = 0;
-    if (s[i] == '{') {
+    WORD wVk = 0;  // modifiers at the end stand alone: "%" is a press of Alt
+    if (i < s.size() && s[i] == '{') {
       const size_t end = s.find('}', i);
-      if (end == std::string::npos) break;
+      if (end == std::string::npos) return;
       wVk = NamedKey(s.substr(i + 1, end - i - 1));
       i = end + 1;
-    } else {
+    } else if (i < s.size()) {
       wVk = KeyOf(s[i]);
       ++i;
     }
@@ -148,6 +153,9 @@ void Run(const SendKeys& k, Execution& run) {
   }
 }
 
+// A line end (CR LF, or CR or LF alone) is one press of Enter, which
+// confirms the client's box; the LF of a CR LF typed on its own would
+// reach whatever the Enter opened.
 void Run(const TypeText& t, Execution& run) {
   if (t.text.empty()) return;
   const int iLength = MultiByteToWideChar(CP_ACP, 0, t.text.data(),
@@ -155,12 +163,26 @@ void Run(const TypeText& t, Execution& run) {
   std::wstring wide(static_cast<size_t>(iLength), L'\0');
   MultiByteToWideChar(CP_ACP, 0, t.text.data(), static_cast<int>(t.text.size()), &wide[0],
                       iLength);
-  for (wchar_t ch : wide) TypeCharacter(ch, run);
+  for (size_t i = 0; i < wide.size(); ++i) {
+    const wchar_t ch = wide[i];
+    if (ch == L'\n' && i > 0 && wide[i - 1] == L'\r') continue;
+    if (ch == L'\r' || ch == L'\n') {
+      PressKey(VK_RETURN, {}, run);
+    } else {
+      Send({CharacterInput(ch, false), CharacterInput(ch, true)}, run);
+    }
+  }
 }
 
-// The text stays on the clipboard after Marlock ends.
+// The clipboard needs an owner window for the text to be set; a
+// message-only window will do. The text stays on the clipboard after
+// Marlock ends. When the clipboard stays busy the text is not set, and the
+// paste that follows brings whatever the clipboard holds.
 void Run(const PutClipboardText& c, Execution&) {
-  for (int iTry = 0; iTry < 20 && !OpenClipboard(nullptr); ++iTry) Sleep(50);
+  HWND owner = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  bool bOpen = false;
+  for (int iTry = 0; iTry < 20 && !(bOpen = OpenClipboard(owner) != FALSE); ++iTry) Sleep(50);
+  if (!bOpen) return;
   EmptyClipboard();
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, c.text.size() + 1);
   if (memory) {

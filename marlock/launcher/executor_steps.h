@@ -7,8 +7,24 @@
 
 namespace marlock {
 
+// The handle stays open for the whole run: while it is held, the client's
+// process id cannot pass to another process, even after the client ended.
 struct Execution {
-  DWORD clientProcessId = 0;  // 0 until a start yields a process
+  HANDLE clientProcess = nullptr;  // null until a start yields a process
+  DWORD clientProcessId = 0;
+  bool clientWasIdle = false;      // WaitForInputIdle done for this client
+
+  Execution() = default;
+  Execution(const Execution&) = delete;
+  Execution& operator=(const Execution&) = delete;
+  ~Execution() { KeepClient(nullptr); }
+  // The client this run drives from now on (the one started last).
+  void KeepClient(HANDLE hProcess) {
+    if (clientProcess) CloseHandle(clientProcess);
+    clientProcess = hProcess;
+    clientProcessId = hProcess ? GetProcessId(hProcess) : 0;
+    clientWasIdle = false;
+  }
 };
 
 // executor.cpp: starts, messages, the settings dialog.

@@ -14,7 +14,8 @@
 //
 // With ZARVO_RECORD_WINDOW set to a number of milliseconds, the client also
 // shows a window captioned "Recording Client" for that long and writes down
-// every key it receives, one record each:
+// every key it receives (presses and characters, not releases), one record
+// each:
 //
 //   [key]
 //   message=WM_KEYDOWN|WM_SYSKEYDOWN|WM_CHAR|WM_SYSCHAR
@@ -23,7 +24,9 @@
 //   [end]
 //
 // ZARVO_RECORD_WINDOW_DELAY (milliseconds) makes it wait before the window
-// appears, as a slow client would.
+// appears, as a slow client would. ZARVO_RECORD_WINDOW_BEHIND=1 shows the
+// window without taking the front, as a client does whose start Windows
+// keeps behind the window the user works in.
 #include <windows.h>
 
 #include <string>
@@ -73,11 +76,15 @@ LRESULT CALLBACK KeyWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     Append(r);
     return 0;
   }
+  // Releases are not written down, and kept from the default handling,
+  // where the release of Alt would open the window menu and take the keys
+  // that follow.
+  if (msg == WM_KEYUP || msg == WM_SYSKEYUP) return 0;
   if (msg == WM_DESTROY) PostQuitMessage(0);
   return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-void RunKeyWindow(int iMilliseconds, int nShow) {
+void RunKeyWindow(int iMilliseconds, int nShow, bool bBehind) {
   WNDCLASSA wc = {};
   wc.lpfnWndProc = KeyWindowProc;
   wc.hInstance = GetModuleHandleA(nullptr);
@@ -86,11 +93,15 @@ void RunKeyWindow(int iMilliseconds, int nShow) {
   RegisterClassA(&wc);
   HWND hwnd = CreateWindowA("RecordingClient", "Recording Client", WS_OVERLAPPEDWINDOW, 100, 100,
                             300, 120, nullptr, nullptr, wc.hInstance, nullptr);
-  // A client started minimized still comes up in front of the user.
-  ShowWindow(hwnd, nShow == SW_SHOWMINNOACTIVE || nShow == SW_HIDE ? SW_SHOWNORMAL : nShow);
-  ShowWindow(hwnd, SW_RESTORE);
-  SetForegroundWindow(hwnd);
-  SetFocus(hwnd);
+  if (bBehind) {
+    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+  } else {
+    // A client started minimized still comes up in front of the user.
+    ShowWindow(hwnd, nShow == SW_SHOWMINNOACTIVE || nShow == SW_HIDE ? SW_SHOWNORMAL : nShow);
+    ShowWindow(hwnd, SW_RESTORE);
+    SetForegroundWindow(hwnd);
+    SetFocus(hwnd);
+  }
   SetTimer(hwnd, 1, static_cast<UINT>(iMilliseconds), nullptr);
   MSG m;
   while (GetMessageA(&m, nullptr, 0, 0) > 0) {
@@ -135,7 +146,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int nShow) {
   int windowMs = EnvNumber("ZARVO_RECORD_WINDOW", 0);
   if (windowMs > 0) {
     Sleep(static_cast<DWORD>(EnvNumber("ZARVO_RECORD_WINDOW_DELAY", 0)));
-    RunKeyWindow(windowMs, nShow);
+    RunKeyWindow(windowMs, nShow, EnvNumber("ZARVO_RECORD_WINDOW_BEHIND", 0) == 1);
   }
   return 0;
 }
