@@ -52,7 +52,7 @@ std::string Index(int i) {
 }
 
 // Launch i of the run. The kinds take turns; a launch that is to find a
-// prompted site refers to one at least one batch back.
+// prompted site refers to one at least two batches back.
 Launch Plan(int i) {
   Launch l;
   const std::string n = Index(i);
@@ -86,9 +86,9 @@ Launch Plan(int i) {
     default:
       break;
   }
-  if (i % 5 == 3 && i >= 11) {
+  if (i % 5 == 3 && i >= 21) {
     l.kind = Kind::SavedByPrompt;
-    const std::string m = Index(i - 11);  // a prompted launch of an earlier batch
+    const std::string m = Index(i - 21);  // a prompted launch two batches back or more
     l.host = "asked" + m + ".example.org";
     l.user = "asked" + m;
     l.password = "typed " + m;
@@ -171,7 +171,8 @@ TEST(Stress, TwoHundredLaunchesEightAtATimeShareTheirFiles) {
   // Whether this build asks through a window. Until the prompt window is
   // built, the prompt answers as one closed unanswered (no window, no
   // login): the prompted links go on anonymous, and the run remembers their
-  // sites itself through the same site writer, while the next batch runs.
+  // sites itself through the same site writer, while the next batch runs
+  // (the launches that look them up come two batches later).
   int promptBuild = -1;  // unknown until the first prompted launch ends
   int prompts = 0, unexpectedPrompts = 0, messages = 0, hangs = 0, crashes = 0;
   int sitesSavedByTest = 0;
@@ -191,7 +192,7 @@ TEST(Stress, TwoHundredLaunchesEightAtATimeShareTheirFiles) {
       ASSERT_TRUE(launches[i].process.Started()) << "launch " << i;
     }
     std::thread writer;
-    if (promptBuild == 0) writer = std::thread(saveByTest, first, last);
+    if (promptBuild == 0) writer = std::thread(saveByTest, first - kBatch, first);
     const DWORD start = GetTickCount();
     for (bool pending = true; pending;) {
       pending = false;
@@ -239,9 +240,8 @@ TEST(Stress, TwoHundredLaunchesEightAtATimeShareTheirFiles) {
       if (pending) Sleep(20);
     }
     if (writer.joinable()) writer.join();
-    // The batch that found out that no window asks.
-    if (promptBuild == 0 && first == 0) saveByTest(first, last);
   }
+  if (promptBuild == 0) saveByTest(kLaunches - kBatch, kLaunches);
   for (Launch& l : launches) {
     if (l.kind != Kind::Prompted) continue;
     if (promptBuild == 1) {
@@ -300,6 +300,44 @@ TEST(Stress, TwoHundredLaunchesEightAtATimeShareTheirFiles) {
               siteParsed.malformed.empty() && siteParsed.duplicates.empty() ? "well-formed" : "BROKEN",
               sitesPresent, static_cast<int>(expectedSites.size()),
               promptBuild == 1 ? kLaunches / 5 : 0, sitesSavedByTest);
+  std::fflush(stdout);
+}
+
+// Several processes saving sites into one file at the same moment, as
+// Marlocks whose login prompts are answered together do: every site of
+// every process must be there afterwards, whole.
+TEST(Stress, SitesSavedByEightProcessesAtOnceAreAllKept) {
+  const std::string dir = testkit::NewScratchDir("stress-sites");
+  const std::string file = dir + "\\FTPData.db";
+  constexpr int kProcesses = 8, kSites = 25;
+  std::vector<testkit::Process> writers;
+  for (int p = 0; p < kProcesses; ++p)
+    writers.push_back(testkit::Start(SITE_WRITER_EXE, "\"" + file + "\" w" + std::to_string(p) + " " +
+                                                          std::to_string(kSites)));
+  for (testkit::Process& w : writers) ASSERT_TRUE(w.WaitExit(60000));
+
+  marlock::IniFileStore sites(file);
+  const initext::File parsed = initext::Parse(testkit::ReadFileBytes(file));
+  int present = 0;
+  for (int p = 0; p < kProcesses; ++p) {
+    const std::string tag = "w" + std::to_string(p);
+    for (int n = 0; n < kSites; ++n) {
+      const std::string host = tag + "-" + std::to_string(n) + ".example";
+      const std::string section = marlock::SiteSection(host, "21");
+      const bool whole = initext::Value(parsed, section, "Host") == host &&
+                         initext::Value(parsed, section, "Port") == "21" &&
+                         initext::Value(parsed, section, "UserName") == "user-" + tag &&
+                         marlock::ReadSavedPassword(sites, section) ==
+                             "pw " + tag + " " + std::to_string(n);
+      if (whole) ++present;
+    }
+  }
+  EXPECT_EQ(present, kProcesses * kSites);
+  EXPECT_TRUE(parsed.malformed.empty());
+  EXPECT_TRUE(parsed.duplicates.empty());
+  std::printf("FIGURES stress (site file): %d processes saving %d sites each at once: %d of %d "
+              "sites present and whole afterwards\n",
+              kProcesses, kSites, present, kProcesses * kSites);
   std::fflush(stdout);
 }
 
