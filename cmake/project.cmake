@@ -31,14 +31,14 @@ else()
 endif()
 include(GoogleTest)
 
-# zarvo_test(name SOURCES ... LIBS ... [GUI])
+# zarvo_test(name SOURCES ... LIBS ... [TIMEOUT s] [LABELS l...])
 # A GoogleTest program. Windows test programs run through Wine (the
 # toolchain's emulator); the test command prepares one prefix and one X
 # display for the whole run. The i686 build registers them only with
 # ZARVO_RUN_32BIT, which the test command sets where Wine can run 32-bit code.
 option(ZARVO_RUN_32BIT "Register the i686 build's tests (needs a 32-bit Wine)" OFF)
 function(zarvo_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;DEPENDS;ENV" ${ARGN})
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;DEPENDS;ENV;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   if(T_DEPENDS)
@@ -53,7 +53,7 @@ function(zarvo_test name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${T_ENV}")
+    PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${T_ENV}" LABELS "${T_LABELS}")
 endfunction()
 
 # zarvo_win_resources(target DESCRIPTION d PRODUCT p VERSION a.b.c [MANIFEST])

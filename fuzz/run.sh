@@ -17,6 +17,15 @@ set +e
 status=$?
 set -e
 tail -n 12 "$work/log"
+# The campaign's figures in one line, which the test command collects:
+# inputs tried, and the inputs kept for a crash (or sanitizer report, leak,
+# memory exhaustion) or for a hang (an input that ran past the timeout).
+tried=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$work/log" | tail -n 1 | grep -o '[0-9]*$')
+crashes=$(find "$work" -maxdepth 1 \( -name 'crash-*' -o -name 'leak-*' -o -name 'oom-*' \) | wc -l)
+hangs=$(find "$work" -maxdepth 1 -name 'timeout-*' | wc -l)
+kept=$(find "$work/corpus" -type f | wc -l)
+echo "FIGURES fuzz: ${tried:-unknown} inputs tried in ${seconds} s, $crashes crashes, $hangs hangs" \
+     "(corpus grew to $kept inputs; exit status $status)"
 if [ $status -ne 0 ]; then
   echo "FUZZ FAILURE (status $status); the log and the input are in $work"
   exit 1

@@ -36,5 +36,19 @@ else
 fi
 rm -f "$probe"
 
+# The reliability figures, as the tests above measured them in this run:
+# each of those tests prints one line beginning "FIGURES". A test that
+# crashed or hung printed none, and its failure is reported above.
+echo "== Reliability figures of this run (README.md, \"Reliability\", says how to repeat each)"
+for name in fuzz soak stress hostile-links; do
+  lines=$(cat build/native/Testing/Temporary/LastTest.log build/win64/Testing/Temporary/LastTest.log \
+            2>/dev/null | grep -a "^FIGURES $name[ :]" | sed 's/^FIGURES /   /')
+  if [ -n "$lines" ]; then
+    echo "$lines"
+  else
+    echo "   $name: no figures: its test did not run or did not finish (see above)"
+  fi
+done
+
 [ $status -eq 0 ] && echo "ALL TESTS PASSED" || echo "SOME TESTS FAILED"
 exit $status

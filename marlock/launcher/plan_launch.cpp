@@ -70,13 +70,27 @@ LaunchStart StartLaunch(const std::string& sLink, LaunchContext& ctx) {
   return start;
 }
 
+namespace {
+
+bool CommandLineTooLong(const LaunchStep& step) {
+  if (const auto* s = std::get_if<ShellStart>(&step))
+    return QuotedCommandLine(s->file, s->parameters).size() > kMaxCommandLine;
+  if (const auto* p = std::get_if<ProcessStart>(&step))
+    return p->commandLine.size() > kMaxCommandLine;
+  return false;
+}
+
+}  // namespace
+
 LaunchPlan PlanLaunch(const std::string& sLink, LaunchContext& ctx) {
   LaunchStart start = StartLaunch(sLink, ctx);
   if (start.decided) return start.plan;
-  if (start.route == Route::Client && IsCommandLineClient(start.settings.ClientType)) {
-    return PlanCommandLineClient(start.link, start.settings, ctx);
-  }
-  return PlanScriptedRoute(start.route, start.link, start.settings, ctx);
+  LaunchPlan plan = start.route == Route::Client && IsCommandLineClient(start.settings.ClientType)
+                        ? PlanCommandLineClient(start.link, start.settings, ctx)
+                        : PlanScriptedRoute(start.route, start.link, start.settings, ctx);
+  for (const LaunchStep& step : plan.steps)
+    if (CommandLineTooLong(step)) return PlanOf(Message{kLinkTooLongText, kMarlockTitle, 16});
+  return plan;
 }
 
 }  // namespace marlock

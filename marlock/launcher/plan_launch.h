@@ -47,6 +47,12 @@ inline constexpr const char* kUnsupportedClientText =
 // character, or "/" where the host should begin).
 inline constexpr const char* kNoSiteInLinkText =
     "Unable to open this link, it doesn't name any FTP site.";
+// A start whose command line would be longer than the system takes (32,767
+// characters with the terminating NUL): Windows refuses to start it, and a
+// link cut short must not reach the client either, so the run says so.
+inline constexpr size_t kMaxCommandLine = 32766;
+inline constexpr const char* kLinkTooLongText =
+    "Unable to open this link, it is too long to hand over to the FTP client.";
 
 // The routes a link can take.
 enum class Route {

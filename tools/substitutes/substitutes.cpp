@@ -421,6 +421,7 @@ World::~World() {
 }
 
 void World::Add(Object* p) {
+  ++objectsCreated_;
   live_.push_back(p);
   if (!p->Transient()) owned_.push_back(p);
 }
@@ -491,8 +492,14 @@ void World::SetFaults(double dProbability, uint32_t uSeed) {
 World::Outcome World::Draw() {
   if (faultProbability_ <= 0) return Outcome::Normal;
   double r = std::uniform_real_distribution<double>(0.0, 1.0)(random_);
-  if (r < faultProbability_) return Outcome::Fail;
-  if (r < 2 * faultProbability_) return Outcome::Empty;
+  if (r < faultProbability_) {
+    ++injectedFailures_;
+    return Outcome::Fail;
+  }
+  if (r < 2 * faultProbability_) {
+    ++injectedEmpties_;
+    return Outcome::Empty;
+  }
   return Outcome::Normal;
 }
 

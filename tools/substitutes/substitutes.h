@@ -92,6 +92,11 @@ class World {
   // object with references left or taken once too often.
   std::vector<std::string> Unreleased() const;
   size_t LiveObjects() const { return live_.size(); }
+  // Since the world was built (ClearLog keeps them): objects created, and
+  // the faults handed out, failed calls and calls that gave nothing.
+  int ObjectsCreated() const { return objectsCreated_; }
+  int InjectedFailures() const { return injectedFailures_; }
+  int InjectedEmpties() const { return injectedEmpties_; }
 
   // --- for the objects ---------------------------------------------------
   enum class Outcome { Normal, Fail, Empty };
@@ -121,6 +126,9 @@ class World {
   std::vector<std::string> linkSearches_;
   int calls_[static_cast<int>(Call::Count_)] = {};
   double faultProbability_ = 0;
+  int objectsCreated_ = 0;
+  int injectedFailures_ = 0;
+  int injectedEmpties_ = 0;
   std::mt19937 random_;
   int transientCounter_ = 0;
   bool destroying_ = false;

@@ -297,3 +297,26 @@ TEST(ResolveLogin, EnteredLoginKeepsAPortOfTheLink) {
 }
 
 }  // namespace
+
+namespace {
+
+// A link short enough for Zarvo's command line can still make the client's
+// longer than the system takes: the run says so instead of handing over a
+// link cut short, or failing without a word.
+TEST(PlanLaunch, ClientCommandLineOverTheSystemLimitIsAMessage) {
+  launchtest::World w;
+  w.Configure(3);
+  auto lengthFor = [&w](size_t n) -> size_t {
+    marlock::LaunchPlan plan = w.Plan("ftp://h/" + std::string(n, 'x'));
+    const auto* s = plan.steps.empty() ? nullptr : std::get_if<marlock::ShellStart>(&plan.steps[0]);
+    return s ? marlock::QuotedCommandLine(s->file, s->parameters).size() : 0;
+  };
+  const size_t atLimit = 100 + marlock::kMaxCommandLine - lengthFor(100);
+  EXPECT_EQ(lengthFor(atLimit), marlock::kMaxCommandLine) << "the longest start still goes";
+  marlock::LaunchPlan over = w.Plan("ftp://h/" + std::string(atLimit + 1, 'x'));
+  ASSERT_EQ(over.steps.size(), 1u);
+  EXPECT_EQ(std::get<marlock::Message>(over.steps[0]),
+            (marlock::Message{marlock::kLinkTooLongText, "Marlock", 16}));
+}
+
+}  // namespace
