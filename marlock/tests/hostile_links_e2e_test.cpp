@@ -133,7 +133,7 @@ TEST_P(HostileLinksTest, EachRunEndsInAClientOrAMessage) {
   NeverAsked prompt;
   marlock::LaunchContext ctx{settings, sites, prompt, in.dir, &zarvo::FileExists,
                              [] { return std::string(); }, [] { return std::string(); },
-                             [] { return uint32_t{0}; }};
+                             [] { return uint32_t{0}; }, nullptr};
 
   std::vector<LinkRun> runs(links.size());
   for (size_t first = 0; first < runs.size(); first += 8) {

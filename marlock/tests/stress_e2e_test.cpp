@@ -9,7 +9,6 @@
 
 #include <cstdio>
 #include <map>
-#include <thread>
 
 #include "ini_text.h"
 #include "marlock_e2e.h"
@@ -168,22 +167,9 @@ TEST(Stress, TwoHundredLaunchesEightAtATimeShareTheirFiles) {
   for (const Launch& l : launches)
     if (l.kind == Kind::Prompted) expectedSites[marlock::SiteSection(l.host, "21")] = {l.user, l.password};
 
-  // Whether this build asks through a window. Until the prompt window is
-  // built, the prompt answers as one closed unanswered (no window, no
-  // login): the prompted links go on anonymous, and the run remembers their
-  // sites itself through the same site writer, while the next batch runs
-  // (the launches that look them up come two batches later).
-  int promptBuild = -1;  // unknown until the first prompted launch ends
+  // The prompted launches are answered in the login prompt window; the
+  // launches that look their sites up come two batches later.
   int prompts = 0, unexpectedPrompts = 0, messages = 0, hangs = 0, crashes = 0;
-  int sitesSavedByTest = 0;
-  auto saveByTest = [&](int iFrom, int iTo) {
-    marlock::IniFileStore ownSites(in.siteFile);
-    for (int i = iFrom; i < iTo; ++i) {
-      if (launches[i].kind != Kind::Prompted) continue;
-      marlock::SaveSite(ownSites, launches[i].host, "21", launches[i].user, launches[i].password);
-      ++sitesSavedByTest;
-    }
-  };
 
   for (int first = 0; first < kLaunches; first += kBatch) {
     const int last = std::min(first + kBatch, kLaunches);
@@ -191,8 +177,6 @@ TEST(Stress, TwoHundredLaunchesEightAtATimeShareTheirFiles) {
       launches[i].process = in.Run("-u=" + launches[i].link);
       ASSERT_TRUE(launches[i].process.Started()) << "launch " << i;
     }
-    std::thread writer;
-    if (promptBuild == 0) writer = std::thread(saveByTest, first - kBatch, first);
     const DWORD start = GetTickCount();
     for (bool pending = true; pending;) {
       pending = false;
@@ -225,7 +209,6 @@ TEST(Stress, TwoHundredLaunchesEightAtATimeShareTheirFiles) {
             ++crashes;
             ADD_FAILURE() << "launch " << i << " ended with code 0x" << std::hex << code;
           }
-          if (l.kind == Kind::Prompted && promptBuild < 0) promptBuild = l.prompted ? 1 : 0;
           continue;
         }
         if (GetTickCount() - start > 90000) {
@@ -239,17 +222,12 @@ TEST(Stress, TwoHundredLaunchesEightAtATimeShareTheirFiles) {
       }
       if (pending) Sleep(20);
     }
-    if (writer.joinable()) writer.join();
   }
-  if (promptBuild == 0) saveByTest(kLaunches - kBatch, kLaunches);
-  for (Launch& l : launches) {
+  int promptedSites = 0;
+  for (const Launch& l : launches) {
     if (l.kind != Kind::Prompted) continue;
-    if (promptBuild == 1) {
-      EXPECT_TRUE(l.prompted) << l.link << " was not asked for its login";
-    } else {
-      l.clientGetsLogin = false;
-      l.port.clear();
-    }
+    EXPECT_TRUE(l.prompted) << l.link << " was not asked for its login";
+    if (l.prompted) ++promptedSites;
   }
 
   // One record per launch, with the right command line.
@@ -290,16 +268,14 @@ TEST(Stress, TwoHundredLaunchesEightAtATimeShareTheirFiles) {
   EXPECT_EQ(siteParsed.sections.size(), expectedSites.size()) << "no other sections";
 
   std::printf("FIGURES stress: %d launches in batches of %d: %d reached their client with the right "
-              "command line (%d records), %d prompts answered (%s), %d unexpected prompts, "
+              "command line (%d records), %d login prompts answered, %d unexpected prompts, "
               "%d messages, %d crashes, %d hangs; FTPSetup.ini %s, FTPData.db %s, "
-              "%d of %d saved sites present (%d saved by prompts, %d by the test's site writer)\n",
+              "%d of %d saved sites present (%d remembered through the prompt)\n",
               kLaunches, kBatch, launchesWithOneRecord, static_cast<int>(got.size()), prompts,
-              promptBuild == 1 ? "login prompt window" : "no prompt window in this build",
               unexpectedPrompts, messages, crashes, hangs,
               settingsAfter == settingsText ? "unchanged" : "CHANGED",
               siteParsed.malformed.empty() && siteParsed.duplicates.empty() ? "well-formed" : "BROKEN",
-              sitesPresent, static_cast<int>(expectedSites.size()),
-              promptBuild == 1 ? kLaunches / 5 : 0, sitesSavedByTest);
+              sitesPresent, static_cast<int>(expectedSites.size()), promptedSites);
   std::fflush(stdout);
 }
 
