@@ -364,20 +364,25 @@ bool SaveScreenshot(const std::string& sBmpPath) {
   return SaveBitmap(sBmpPath, r);
 }
 
+namespace {
+
+struct TextSearch {
+  const std::string* text;
+  HWND found;
+};
+
+BOOL CALLBACK MatchControlText(HWND child, LPARAM lp) {
+  auto* s = reinterpret_cast<TextSearch*>(lp);
+  if (GetText(child) != *s->text) return TRUE;
+  s->found = child;
+  return FALSE;
+}
+
+}  // namespace
+
 HWND ControlByText(HWND hwndParent, const std::string& sText) {
-  struct Search {
-    const std::string* text;
-    HWND found;
-  } search = {&sText, nullptr};
-  EnumChildWindows(
-      hwndParent,
-      [](HWND child, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        if (GetText(child) != *s->text) return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TextSearch search = {&sText, nullptr};
+  EnumChildWindows(hwndParent, MatchControlText, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
