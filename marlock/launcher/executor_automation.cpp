@@ -9,20 +9,11 @@
 
 #include "launcher/executor_steps.h"
 #include "process.h"
+#include "wide_text.h"
 
 namespace marlock {
 
 namespace {
-
-std::wstring Wide(const std::string& sText) {
-  if (sText.empty()) return std::wstring();
-  const int iLength = MultiByteToWideChar(CP_ACP, 0, sText.data(),
-                                          static_cast<int>(sText.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(iLength), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, sText.data(), static_cast<int>(sText.size()), &wide[0],
-                      iLength);
-  return wide;
-}
 
 // An argument as the VARIANT a late-bound call takes; the caller clears it.
 VARIANT ArgumentOf(const AutomationCall& call) {
@@ -32,7 +23,7 @@ VARIANT ArgumentOf(const AutomationCall& call) {
     v.vt = VT_BOOL;
     v.boolVal = *pFlag ? VARIANT_TRUE : VARIANT_FALSE;
   } else {
-    const std::wstring wide = Wide(std::get<std::string>(call.argument));
+    const std::wstring wide = zarvo::WideFromAnsi(std::get<std::string>(call.argument));
     v.vt = VT_BSTR;
     v.bstrVal = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
   }
@@ -40,7 +31,7 @@ VARIANT ArgumentOf(const AutomationCall& call) {
 }
 
 HRESULT Invoke(IDispatch* object, const AutomationCall& call) {
-  std::wstring name = Wide(call.name);
+  std::wstring name = zarvo::WideFromAnsi(call.name);
   LPOLESTR names[] = {&name[0]};
   DISPID id = 0;
   HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
@@ -87,7 +78,7 @@ std::string HexCode(HRESULT hr) {
 void Run(const Automation& a, Execution&) {
   const HRESULT hrInit = CoInitialize(nullptr);
   CLSID clsid;
-  const std::wstring progId = Wide(a.progId);
+  const std::wstring progId = zarvo::WideFromAnsi(a.progId);
   HRESULT hr = CLSIDFromProgID(progId.c_str(), &clsid);
   const std::string sObject = "the automation object \"" + a.progId + "\"";
   if (FAILED(hr)) Fail("find " + sObject, hr);

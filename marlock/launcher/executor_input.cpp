@@ -13,6 +13,7 @@
 
 #include "launcher/executor_steps.h"
 #include "process.h"
+#include "wide_text.h"
 
 namespace marlock {
 
@@ -158,11 +159,7 @@ void Run(const SendKeys& k, Execution& run) {
 // reach whatever the Enter opened.
 void Run(const TypeText& t, Execution& run) {
   if (t.text.empty()) return;
-  const int iLength = MultiByteToWideChar(CP_ACP, 0, t.text.data(),
-                                          static_cast<int>(t.text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(iLength), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, t.text.data(), static_cast<int>(t.text.size()), &wide[0],
-                      iLength);
+  const std::wstring wide = zarvo::WideFromAnsi(t.text);
   for (size_t i = 0; i < wide.size(); ++i) {
     const wchar_t ch = wide[i];
     if (ch == L'\n' && i > 0 && wide[i - 1] == L'\r') continue;
