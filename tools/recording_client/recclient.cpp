@@ -9,8 +9,9 @@
 //   show_window=<STARTUPINFO wShowWindow, or -1 without STARTF_USESHOWWINDOW>
 //   [end]
 //
-// Appends are single writes, so records of clients started side by side do
-// not interleave.
+// Clients started side by side take turns at the file: Wine writes an
+// append-only handle at the size it reads first, so two clients appending
+// at the same moment would write over each other's record.
 //
 // With ZARVO_RECORD_WINDOW set to a number of milliseconds, the client also
 // shows a window captioned "Recording Client" for that long and writes down
@@ -41,7 +42,26 @@ int EnvNumber(const char* sName, int iDefault) {
   return n > 0 && n < sizeof value ? atoi(value) : iDefault;
 }
 
+// Held while a record is written, by every recording client of the session.
+class RecordLock {
+ public:
+  RecordLock() : m_mutex(CreateMutexA(nullptr, FALSE, "zarvo-recording-client-records")) {
+    if (m_mutex) WaitForSingleObject(m_mutex, 10000);  // an abandoned lock is ours as well
+  }
+  ~RecordLock() {
+    if (!m_mutex) return;
+    ReleaseMutex(m_mutex);
+    CloseHandle(m_mutex);
+  }
+  RecordLock(const RecordLock&) = delete;
+  RecordLock& operator=(const RecordLock&) = delete;
+
+ private:
+  HANDLE m_mutex;
+};
+
 void Append(const std::string& sRecord) {
+  RecordLock lock;
   for (int attempt = 0; attempt < 200; ++attempt) {
     HANDLE h = CreateFileA(g_recordPath.c_str(), FILE_APPEND_DATA,
                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
