@@ -20,7 +20,11 @@ void EndProcess() {
 int ShowMessage(const std::string& sText, const std::string& sTitle,
                 unsigned uStyle) {
   if (g_messageHook) return g_messageHook(sText, sTitle, uStyle);
-  return MessageBoxA(nullptr, sText.c_str(), sTitle.c_str(),
+  // The box belongs to the window the user is working in, so that window
+  // waits for the answer (a second OK cannot stack a second box) and gets
+  // the keyboard back afterwards. With no window of ours active, the box
+  // stands alone.
+  return MessageBoxA(GetActiveWindow(), sText.c_str(), sTitle.c_str(),
                      uStyle | MB_SETFOREGROUND);
 }
 

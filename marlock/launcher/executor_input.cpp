@@ -43,7 +43,7 @@ bool ClientInFront(const Execution& run) {
   if (!front) return false;
   DWORD dwOwner = 0;
   GetWindowThreadProcessId(front, &dwOwner);
-  return dwOwner == run.clientProcessId;
+  return dwOwner != 0 && dwOwner == run.clientProcessId;
 }
 
 // Returns once the client's window is in front. A client that ended (or

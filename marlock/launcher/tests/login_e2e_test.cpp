@@ -90,7 +90,7 @@ TEST_F(LoginE2eTest, EnteredLoginIsCheckedThenSavedUnderPort21AndFoundNextTime) 
   for (const Missing& m : missing) {
     Fill(dlg, m.user, m.pass);
     uidriver::ClickControl(dlg, id::cmdOK);
-    ExpectStopMessage(proc_, m.message);
+    ExpectStopMessage(proc_, m.message, "Marlock", dlg);
     EXPECT_EQ(uidriver::WaitForMessageBox(300, proc_.Id()), nullptr) << "only one message";
     EXPECT_TRUE(IsWindowVisible(dlg)) << "the dialog stays open";
     EXPECT_EQ(uidriver::GetControlText(dlg, id::txtUser), m.user);

@@ -180,7 +180,7 @@ TEST_P(OkCheckTest, RefusesWithMessageAndFocus) {
   uidriver::SetControlText(dlg_, id::txtLocation, *c.location ? in_.dir + "\\" + c.location : "");
   uidriver::SetControlText(dlg_, id::txtWSDir, c.directory);
   uidriver::ClickControl(dlg_, id::cmdOK);
-  ExpectStopMessage(proc_, c.message);
+  ExpectStopMessage(proc_, c.message, "Marlock", dlg_);
   EXPECT_EQ(WaitForFocus(dlg_, c.focus), c.focus) << "the focus goes to the field concerned";
   EXPECT_TRUE(proc_.Running()) << "the dialog stays open";
   EXPECT_TRUE(IsWindowVisible(dlg_));

@@ -103,8 +103,10 @@ inline bool IsVisibleControl(HWND hwndTop, int iId) {
 
 // Expects a message box of the process with the critical-stop icon, OK
 // only, title "Marlock" and this text; presses OK.
+// With hwndForm given, that window must wait while the box is up and take
+// input again once it is answered.
 inline void ExpectStopMessage(const testkit::Process& p, const std::string& sText,
-                              const char* sTitle = "Marlock") {
+                              const char* sTitle = "Marlock", HWND hwndForm = nullptr) {
   HWND box = uidriver::WaitForMessageBox(15000, p.Id());
   ASSERT_NE(box, nullptr) << "no message box; expected \"" << sText << "\"";
   uidriver::MessageBoxInfo info = uidriver::ReadMessageBox(box);
@@ -112,8 +114,10 @@ inline void ExpectStopMessage(const testkit::Process& p, const std::string& sTex
   EXPECT_EQ(info.title, sTitle);
   EXPECT_EQ(info.icon, uidriver::BoxIcon::Stop) << uidriver::BoxIconName(info.icon);
   EXPECT_EQ(info.buttons, std::vector<std::string>{"OK"});
+  if (hwndForm) EXPECT_FALSE(IsWindowEnabled(hwndForm)) << "the form waits for the answer";
   uidriver::PressButton(box, IDOK);
   EXPECT_TRUE(uidriver::WaitForWindowGone(box, 5000));
+  if (hwndForm) EXPECT_TRUE(IsWindowEnabled(hwndForm)) << "the form takes input again";
 }
 
 // Items of a list without the indentation of the directory list.

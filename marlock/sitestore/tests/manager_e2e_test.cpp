@@ -221,7 +221,7 @@ TEST_F(ManagerTest, PortIsCheckedWhenLeavingItsBox) {
   for (const char* sBad : {"0", "70000", ""}) {
     uidriver::SetControlText(ed, eid::txtPort, sBad);
     Tab(ed);
-    ExpectStopMessage(proc_, kPortMessage);
+    ExpectStopMessage(proc_, kPortMessage, "Marlock", ed);
     EXPECT_EQ(WaitForFocus(ed, eid::txtPort), eid::txtPort) << "port \"" << sBad << "\"";
     const LRESULT sel = SendMessageA(port, EM_GETSEL, 0, 0);
     EXPECT_EQ(LOWORD(sel), 0) << "port \"" << sBad << "\"";
