@@ -1,22 +1,37 @@
 // What a launch leaves behind for the client: the macro file and the
-// registry values. Results of writes are not examined: the client shows
-// what it finds.
+// registry values. The registry values are the client's to read; results of
+// their writes are not examined. The macro file is all that a client started
+// hidden has to go on, so a file that could not be written ends the run with
+// a message instead of starting a client that can do nothing with it.
 #include <windows.h>
 
 #include <cstdio>
 
 #include "launcher/executor_steps.h"
+#include "process.h"
 
 namespace marlock {
 
-void Run(const WriteTextFile& f, Execution&) {
+namespace {
+
+bool WriteLines(const WriteTextFile& f) {
   FILE* file = std::fopen(f.path.c_str(), "wb");
-  if (!file) return;
+  if (!file) return false;
+  bool bWritten = true;
   for (const std::string& line : f.lines) {
-    std::fwrite(line.data(), 1, line.size(), file);
-    std::fwrite("\r\n", 1, 2, file);
+    bWritten = bWritten && std::fwrite(line.data(), 1, line.size(), file) == line.size() &&
+               std::fwrite("\r\n", 1, 2, file) == 2;
   }
-  std::fclose(file);
+  return std::fclose(file) == 0 && bWritten;
+}
+
+}  // namespace
+
+void Run(const WriteTextFile& f, Execution&) {
+  if (WriteLines(f)) return;
+  zarvo::ShowMessage("Marlock could not write the file \"" + f.path + "\" for the FTP client.",
+                     "Marlock", MB_ICONHAND | MB_OK);
+  zarvo::EndProcess();
 }
 
 namespace {

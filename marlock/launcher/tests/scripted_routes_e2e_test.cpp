@@ -66,6 +66,23 @@ std::string MacroName(uint32_t uSeconds) {
   return std::to_string((uState * 99999999u) >> 24) + ".mcr";
 }
 
+// Marlock shows one message with the stop icon and OK, and ends once it is
+// answered. Returns the message's text.
+std::string AnswerStopMessage(testkit::Process& marlock) {
+  HWND box = uidriver::WaitForMessageBox(15000, marlock.Id());
+  if (!box) {
+    ADD_FAILURE() << "no message box";
+    return {};
+  }
+  const uidriver::MessageBoxInfo info = uidriver::ReadMessageBox(box);
+  EXPECT_EQ(info.title, "Marlock");
+  EXPECT_EQ(info.icon, uidriver::BoxIcon::Stop) << uidriver::BoxIconName(info.icon);
+  EXPECT_EQ(info.buttons, std::vector<std::string>{"OK"});
+  uidriver::PressButton(box, IDOK);
+  EXPECT_TRUE(marlock.WaitExit(10000)) << "the run ends after the message";
+  return info.text;
+}
+
 // Marlock ended on its own without a message box.
 void ExpectQuietEnd(testkit::Process& marlock) {
   EXPECT_TRUE(marlock.WaitExit(15000)) << "Marlock ends after the launch";
@@ -162,6 +179,26 @@ TEST(MacroFileE2e, ExistingFileIsOverwritten) {
                      "LocalCwd " + l.downloads + "\r\nLogin Anonymous\r\nConnect\r\n");
   }
   EXPECT_EQ(iWritten, 1);
+}
+
+// A macro file that cannot be written (here TEMP names a folder that is
+// gone) would leave a hidden client with nothing to do: the run ends with
+// a message instead.
+TEST(MacroFileE2e, UnwritableFileEndsWithMessageAndStartsNothing) {
+  Launch l;
+  l.Configure(1);
+  const std::string gone = l.in.dir + "\\Gone";
+  testkit::Process marlock = testkit::Start(
+      l.in.exe, "-u=ftp://server/pub/", l.zarvoDir,
+      {"ZARVO_RECORD_FILE=" + l.in.recordFile, "TEMP=" + gone});
+  ASSERT_TRUE(marlock.Started());
+  const std::string text = AnswerStopMessage(marlock);
+  const std::string start = "Marlock could not write the file \"" + gone + "\\";
+  const std::string end = ".mcr\" for the FTP client.";
+  EXPECT_EQ(text.compare(0, start.size(), start), 0) << text;
+  EXPECT_TRUE(text.size() > end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0)
+      << text;
+  EXPECT_TRUE(l.in.Received(1, 300).empty()) << "no client is started";
 }
 
 // ---------------------------------------------------------------------------
@@ -265,17 +302,9 @@ TEST(AutomationE2e, ObjectThatCannotBeCreatedEndsWithMessage) {
   l.Configure(2);
   testkit::Process marlock = l.Run("ftp://server/pub/file.zip");
   ASSERT_TRUE(marlock.Started());
-  HWND box = uidriver::WaitForMessageBox(15000, marlock.Id());
-  ASSERT_NE(box, nullptr) << "no message box";
-  const uidriver::MessageBoxInfo info = uidriver::ReadMessageBox(box);
-  EXPECT_EQ(info.title, "Marlock");
-  EXPECT_EQ(info.text,
+  EXPECT_EQ(AnswerStopMessage(marlock),
             "Marlock could not find the automation object \"CuteFTPPro.TEConnection\" "
             "(error 800401F3).");
-  EXPECT_EQ(info.icon, uidriver::BoxIcon::Stop) << uidriver::BoxIconName(info.icon);
-  EXPECT_EQ(info.buttons, std::vector<std::string>{"OK"});
-  uidriver::PressButton(box, IDOK);
-  EXPECT_TRUE(marlock.WaitExit(10000)) << "the run ends after the message";
   EXPECT_TRUE(l.in.Received(1, 300).empty()) << "no client is started";
   EXPECT_FALSE(testkit::PathExists(l.automationLog));
   EXPECT_FALSE(ReadUserValue("DefaultLocalPath").exists);
