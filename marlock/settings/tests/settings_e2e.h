@@ -114,10 +114,14 @@ inline void ExpectStopMessage(const testkit::Process& p, const std::string& sTex
   EXPECT_EQ(info.title, sTitle);
   EXPECT_EQ(info.icon, uidriver::BoxIcon::Stop) << uidriver::BoxIconName(info.icon);
   EXPECT_EQ(info.buttons, std::vector<std::string>{"OK"});
-  if (hwndForm) EXPECT_FALSE(IsWindowEnabled(hwndForm)) << "the form waits for the answer";
+  if (hwndForm) {
+    EXPECT_FALSE(IsWindowEnabled(hwndForm)) << "the form waits for the answer";
+  }
   uidriver::PressButton(box, IDOK);
   EXPECT_TRUE(uidriver::WaitForWindowGone(box, 5000));
-  if (hwndForm) EXPECT_TRUE(IsWindowEnabled(hwndForm)) << "the form takes input again";
+  if (hwndForm) {
+    EXPECT_TRUE(IsWindowEnabled(hwndForm)) << "the form takes input again";
+  }
 }
 
 // Items of a list without the indentation of the directory list.
