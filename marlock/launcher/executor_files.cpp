@@ -17,11 +17,9 @@ namespace {
 bool WriteLines(const WriteTextFile& f) {
   FILE* file = std::fopen(f.path.c_str(), "wb");
   if (!file) return false;
-  bool bWritten = true;
-  for (const std::string& line : f.lines) {
-    bWritten = bWritten && std::fwrite(line.data(), 1, line.size(), file) == line.size() &&
-               std::fwrite("\r\n", 1, 2, file) == 2;
-  }
+  std::string text;
+  for (const std::string& line : f.lines) text += line + "\r\n";
+  const bool bWritten = std::fwrite(text.data(), 1, text.size(), file) == text.size();
   return std::fclose(file) == 0 && bWritten;
 }
 
